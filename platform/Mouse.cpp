@@ -1,0 +1,32 @@
+#include "platform/Mouse.h"
+
+#include <QMouseEvent>
+
+#include "platform/Screen.h"
+
+int Mouse::ButtonCode(Qt::MouseButtons buttons) {
+    int code = 0;
+    if (buttons & Qt::LeftButton) code |= 1;
+    if (buttons & Qt::RightButton) code |= 2;
+    if (buttons & Qt::MiddleButton) code |= 4;
+    return code;
+}
+
+int Mouse::ShiftCode(Qt::KeyboardModifiers modifiers) {
+    int code = 0;
+    if (modifiers & Qt::ShiftModifier) code |= 1;
+    if (modifiers & Qt::ControlModifier) code |= 2;
+    if (modifiers & Qt::AltModifier) code |= 4;
+    return code;
+}
+
+MouseArgs Mouse::FromEvent(const QMouseEvent& event) {
+    MouseArgs args;
+    const bool isMove = event.type() == QEvent::MouseMove;
+    args.button = ButtonCode(isMove ? event.buttons() : Qt::MouseButtons(event.button()));
+    args.shift = ShiftCode(event.modifiers());
+    const QPointF p = event.position();
+    args.x = static_cast<float>(p.x()) * Screen::TwipsPerPixelX();
+    args.y = static_cast<float>(p.y()) * Screen::TwipsPerPixelY();
+    return args;
+}

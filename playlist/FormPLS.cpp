@@ -1,0 +1,118 @@
+#include "playlist/FormPLS.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "app/Forms.h"
+#include "platform/Screen.h"
+#include "skin/mdlSkin.h"
+
+FormPLS::FormPLS(Forms& forms) : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), forms_(forms) {
+    setObjectName(QStringLiteral("FormPLS"));
+    setWindowTitle(QStringLiteral("Solvane Playlist"));
+    createFrame();
+    createWorkingControls();
+    SetSize(4125.0f, 3915.0f);
+}
+
+FormPLS::~FormPLS() = default;
+
+PictureBox* FormPLS::box(QWidget* parent, float left, float top, float width, float height, int index) {
+    auto* picture = new PictureBox(parent, index);
+    picture->Move(left, top, width, height);
+    return picture;
+}
+
+void FormPLS::createFrame() {
+    // Bottom to top: the edges under the bars, so that the bars' corners show.
+    LeftBar = box(this, 0, 0, 375, 3915);
+    RightBar[0] = box(this, 3750, 240, 375, 3135);
+    for (int k = 1; k <= 7; ++k)
+        RightBar[k] = box(RightBar[0], 0, 240 + 420.0f * (k - 1), 375, 435, k);
+    BotmBar = box(this, 0, 3345, 4125, 570);
+    Bar[1] = box(this, 0, 0, 4125, 300, 1);
+    Bar[0] = box(this, 0, 0, 4125, 300, 0);
+    Bar[1]->hide();
+
+    Addbtn = box(this, 210, 3465, 330, 270);
+    Remove = box(this, 645, 3465, 330, 270);
+    Select = box(this, 1080, 3465, 330, 270);
+    Misc = box(this, 1515, 3465, 330, 270);
+    List = box(this, 3465, 3465, 330, 270);
+
+    // The button menus stay folded away until a button opens one.
+    AddMen = box(this, 210, 2925, 330, 810);
+    RemMen = box(this, 645, 2655, 330, 1080);
+    SelMen = box(this, 1080, 2925, 330, 810);
+    MisMen = box(this, 1515, 2925, 330, 810);
+    ListMen = box(this, 3465, 2925, 330, 810);
+    for (int k = 0; k < 3; ++k) {
+        ButtonAdd[k] = box(AddMen, 0, 270.0f * k, 330, 270, k);
+        ButtonSel[k] = box(SelMen, 0, 270.0f * k, 330, 270, k);
+        ButtonMis[k] = box(MisMen, 0, 270.0f * k, 330, 270, k);
+        ButtonLst[k] = box(ListMen, 0, 270.0f * k, 330, 270, k);
+    }
+    for (int k = 0; k < 4; ++k) ButtonRem[k] = box(RemMen, 0, 270.0f * k, 330, 270, k);
+    AddBar = box(this, 165, 2925, 45, 810);
+    RemBar = box(this, 600, 2655, 45, 1080);
+    SelBar = box(this, 1035, 2925, 45, 810);
+    MisBar = box(this, 1470, 2925, 45, 810);
+    ListBar = box(this, 3420, 2925, 45, 810);
+    for (PictureBox* menu : {AddMen, RemMen, SelMen, MisMen, ListMen, AddBar, RemBar, SelBar, MisBar, ListBar})
+        menu->hide();
+    for (auto* items : {&ButtonAdd, &ButtonSel, &ButtonMis, &ButtonLst})
+        for (PictureBox* button : *items) button->hide();
+    for (PictureBox* button : ButtonRem) button->hide();
+
+    Shade = box(this, 3825, 45, 135, 135);
+    Shade2 = box(this, 3825, 45, 135, 135);
+    ShadeD = box(this, 3825, 45, 135, 135);
+    Exit = box(this, 3960, 45, 135, 135);
+    Exit2 = box(this, 3960, 45, 135, 135);
+    ExitD = box(this, 3960, 45, 135, 135);
+    // Only the first face of each top-bar button is shown; nothing switches faces.
+    for (PictureBox* face : {Shade2, ShadeD, Exit2, ExitD}) face->hide();
+    Shade->raise();
+    Exit->raise();
+
+    PLEdit = box(this, 60, 5700, 4200, 2790);
+    BASEPLEdit = box(PLEdit, 0, 0, 4200, 2790);
+    PLEdit->hide();
+    const QImage builtIn(QStringLiteral(":/builtin/pledit.bmp"));
+    PLEdit->SetPicture(builtIn);
+    BASEPLEdit->SetPicture(builtIn);
+}
+
+void FormPLS::createWorkingControls() {
+    List2 = new QListWidget(this);
+    const auto place = [](QWidget* widget, float left, float top, float width, float height) {
+        widget->setGeometry(Screen::ToPixelsX(left), Screen::ToPixelsY(top), Screen::ToPixelsX(width),
+                            Screen::ToPixelsY(height));
+    };
+    place(List2, 120, 285, 3885, 3030);
+    List2->setSelectionMode(QAbstractItemView::SingleSelection);
+    List2->setFrameShape(QFrame::NoFrame);
+    List2->setStyleSheet(QStringLiteral("QListWidget { background: black; color: white; }"));
+
+    Text4 = new QLineEdit(QStringLiteral("0"), this);
+    place(Text4, 2940, 3440, 375, 180);
+    Text4->setFrame(false);
+    Text4->setReadOnly(true);
+    Text4->setStyleSheet(QStringLiteral("QLineEdit { background: black; color: white; }"));
+}
+
+void FormPLS::Form_Load() {
+    Nofiles = 0;
+    mdlSkin::DrawSprite(forms_, 2, 4, 0);
+    mdlSkin::PaintPlaylistFrame(forms_);
+}
+
+float FormPLS::Left() const { return static_cast<float>(x()) * Screen::TwipsPerPixelX(); }
+float FormPLS::Top() const { return static_cast<float>(y()) * Screen::TwipsPerPixelY(); }
+float FormPLS::Width() const { return static_cast<float>(width()) * Screen::TwipsPerPixelX(); }
+float FormPLS::Height() const { return static_cast<float>(height()) * Screen::TwipsPerPixelY(); }
+void FormPLS::SetLeft(float left) { move(Screen::ToPixelsX(left), y()); }
+void FormPLS::SetTop(float top) { move(x(), Screen::ToPixelsY(top)); }
+void FormPLS::SetSize(float width, float height) {
+    resize(Screen::ToPixelsX(width), Screen::ToPixelsY(height));
+}

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs, with apt, every Debian package the build, the tests and the benchmarks need.
+# Does nothing when all of them are already there, so `make` stays fast.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev libqt6opengl6-dev libgl-dev
+  libmpv-dev ffmpeg
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang
+  xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "missing packages: ${missing[*]} (run as root to install them)" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"

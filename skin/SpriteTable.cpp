@@ -1,0 +1,111 @@
+#include "skin/SpriteTable.h"
+
+namespace {
+struct Shape {
+    int firstIndex;
+    int lastIndex;
+    int lastState;
+};
+// Index and state ranges of each kind's array; kind 8 is indexed by digit only.
+constexpr std::array<Shape, SpriteTable::kKinds + 1> kShapes = {{
+    {1, 0, 0},   // unused
+    {1, 6, 1},   // transport buttons
+    {1, 18, 1},  // title bar and its buttons
+    {1, 4, 3},   // toggle buttons
+    {1, 2, 1},   // seek bar
+    {1, 30, 0},  // volume
+    {1, 30, 0},  // balance
+    {1, 6, 0},   // play-state indicator
+    {0, 10, 0},  // time digits
+    {1, 2, 1},   // mono and stereo
+}};
+}  // namespace
+
+void SpriteTable::Clear() { kinds_ = {}; }
+
+void SpriteTable::set(int kind, int index, int state, int x, int y, int width, int height) {
+    kinds_[kind].cells[index][state] = Cell{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                                            static_cast<std::int16_t>(width),
+                                            static_cast<std::int16_t>(height)};
+}
+
+void SpriteTable::Fill() {
+    for (int kind = 1; kind <= kKinds; ++kind) {
+        kinds_[kind].firstIndex = kShapes[kind].firstIndex;
+        kinds_[kind].lastIndex = kShapes[kind].lastIndex;
+        kinds_[kind].lastState = kShapes[kind].lastState;
+    }
+
+    // Transport buttons: released in the top row, pressed below.
+    for (int i = 1; i <= 5; ++i) {
+        const int width = i == 5 ? 22 : 23;
+        set(1, i, 0, 23 * (i - 1), 0, width, 18);
+        set(1, i, 1, 23 * (i - 1), 18, width, 18);
+    }
+    set(1, 6, 0, 114, 0, 22, 16);
+    set(1, 6, 1, 114, 16, 22, 16);
+
+    // Title bar looks and the four title-bar buttons.
+    set(2, 1, 0, 27, 0, 274, 12);
+    set(2, 1, 1, 27, 15, 274, 12);
+    set(2, 2, 0, 27, 29, 274, 13);
+    set(2, 2, 1, 27, 42, 274, 13);
+    set(2, 3, 0, 27, 57, 274, 12);
+    set(2, 3, 1, 27, 72, 274, 12);
+    for (int i = 4; i <= 6; ++i) {
+        set(2, i, 0, 9 * (i - 4), 0, 9, 9);
+        set(2, i, 1, 9 * (i - 4), 9, 9, 9);
+    }
+    set(2, 7, 0, 0, 18, 9, 9);
+    set(2, 7, 1, 9, 18, 9, 9);
+
+    // Toggles: state = 2 x on + pressed.
+    for (int state = 0; state <= 3; ++state) {
+        set(3, 1, state, 0, 15 * state, 28, 15);
+        set(3, 2, state, 28, 15 * state, 47, 15);
+    }
+    const int smallX[4] = {0, 46, 0, 46};
+    const int smallY[4] = {61, 61, 73, 73};
+    for (int state = 0; state <= 3; ++state) {
+        set(3, 3, state, smallX[state], smallY[state], 23, 12);
+        set(3, 4, state, smallX[state] + 23, smallY[state], 23, 12);
+    }
+
+    // Seek bar and its knob.
+    set(4, 1, 0, 0, 0, 248, 9);
+    set(4, 2, 0, 248, 0, 29, 10);
+    set(4, 2, 1, 278, 0, 29, 10);
+
+    // Volume and balance: 28 level backgrounds, then the knob released and pressed.
+    for (int i = 1; i <= 28; ++i) {
+        set(5, i, 0, 0, 15 * (i - 1), 68, 13);
+        set(6, i, 0, 9, 15 * (i - 1), 38, 13);
+    }
+    for (int kind = 5; kind <= 6; ++kind) {
+        set(kind, 29, 0, 15, 422, 14, 11);
+        set(kind, 30, 0, 0, 422, 14, 11);
+    }
+
+    // Play-state indicator.
+    for (int i = 1; i <= 4; ++i) set(7, i, 0, 9 * (i - 1), 0, 9, 9);
+    set(7, 5, 0, 36, 0, 3, 9);
+    set(7, 6, 0, 39, 0, 3, 9);
+
+    // Digits 0 to 10.
+    for (int d = 0; d <= 10; ++d) set(8, d, 0, 9 * d, 0, 9, 13);
+
+    // Mono and stereo: lit in the top row, unlit below.
+    set(9, 1, 0, 0, 12, 29, 12);
+    set(9, 1, 1, 0, 0, 29, 12);
+    set(9, 2, 0, 29, 12, 29, 12);
+    set(9, 2, 1, 29, 0, 29, 12);
+}
+
+std::optional<Cell> SpriteTable::Lookup(int kind, int index, int state) const {
+    if (kind < 1 || kind > kKinds) return std::nullopt;
+    const KindArray& array = kinds_[kind];
+    if (kind == 8) state = 0;
+    if (index < array.firstIndex || index > array.lastIndex) return std::nullopt;
+    if (state < 0 || state > array.lastState) return std::nullopt;
+    return array.cells[index][state];
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+// The colours of one skin; the drawing is the same for every scheme.
+struct SkinScheme {
+    QString name;
+    QColor transparent;
+    QColor bodyTop, bodyBottom;
+    QColor outline, edgeLight, edgeDark;
+    QColor panel, lit, unlit;
+    QColor accent;
+    QColor buttonFace, buttonLight, buttonDark;
+    QColor titleTop, titleBottom, titleText;
+    QColor label;
+};
+
+// Draws the eleven skin bitmaps in the layout the player cuts its cells from.
+class SkinArtist {
+public:
+    explicit SkinArtist(SkinScheme scheme) : s_(std::move(scheme)) {}
+
+    QImage Main() const;
+    QImage Titlebar() const;
+    QImage CButtons() const;
+    QImage ShufRep() const;
+    QImage PosBar() const;
+    QImage Volume() const;
+    QImage Balance() const;
+    QImage PlayPaus() const;
+    QImage Numbers() const;
+    QImage MonoSter() const;
+    QImage PlEdit() const;
+
+    // Writes every bitmap as a 256-colour BMP, and region.txt when asked.
+    bool WriteSkin(const QString& directory, bool withRegion) const;
+
+    // The same picture with at most 256 colours, exactly the colours it had.
+    static QImage ToIndexed8(const QImage& image);
+
+private:
+    void drawButtonFace(QImage& image, const QRect& r, bool pressed) const;
+    void drawSunken(QImage& image, const QRect& r, QColor fill) const;
+    void drawTitleStrip(QImage& image, int x, int y, int w, int h, int look) const;
+    void drawSegments(QImage& image, int x, int digit) const;
+    void drawLevelBar(QImage& image, int y, int level, bool fromCentre) const;
+    void drawKnob(QImage& image, int x, int y, bool pressed) const;
+    void drawMenuItem(QImage& image, int x, int y, const QString& text, bool highlighted) const;
+    QColor ramp(double t) const;
+
+    SkinScheme s_;
+};
