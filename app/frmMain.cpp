@@ -8,6 +8,9 @@
 #include "platform/Screen.h"
 #include "skin/mdlSkin.h"
 
+// The built-in pictures live in the core library, which the linker would otherwise drop.
+static void initBuiltInResources() { Q_INIT_RESOURCE(builtin); }
+
 namespace {
 // Design size of the window and of its mask box: the built-in main bitmap at 15 twips a pixel.
 constexpr float kDesignWidth = 4125.0f;
@@ -22,6 +25,7 @@ frmMain::frmMain(Forms& forms) : QWidget(nullptr), forms_(forms) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString());
     setAttribute(Qt::WA_OpaquePaintEvent);
+    initBuiltInResources();
     createControls();
     loadBuiltInPictures();
     resize(Screen::ToPixelsX(kDesignWidth), Screen::ToPixelsY(kDesignHeight));

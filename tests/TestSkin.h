@@ -27,6 +27,7 @@ struct Origin {
     int x = -1;
     int y = -1;
     bool operator==(const Origin& o) const { return bitmap == o.bitmap && x == o.x && y == o.y; }
+    bool operator!=(const Origin& o) const { return !(*this == o); }
 };
 
 const QStringList& BitmapNames();  // the eleven skin bitmaps, numbered from 1

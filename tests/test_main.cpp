@@ -4,10 +4,14 @@
 #include <QApplication>
 #include <clocale>
 
+#include "platform/Screen.h"
+
 int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    // Layouts are checked at 15 twips a pixel unless a test says otherwise.
+    Screen::SetTwipsPerPixel(15, 15);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,1 +1,71 @@
 #include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "SkinArtist.h"
+#include "TestSkin.h"
+
+namespace {
+
+QString sourceTree() { return qEnvironmentVariable("SOLVANE_SOURCE"); }
+
+QImage committed(const QString& skin, const QString& name) {
+    return QImage(sourceTree() + QLatin1Char('/') + skin + QLatin1Char('/') + name);
+}
+
+TEST(SkinArt, EveryBitmapHasItsSizeAndAt256Colours) {
+    for (const QString& skin : {QStringLiteral("resources/builtin"), QStringLiteral("skins/silence")})
+        for (const QString& name : CoordinateSkin::BitmapNames()) {
+            const QImage image = committed(skin, name);
+            ASSERT_FALSE(image.isNull()) << skin.toStdString() << "/" << name.toStdString();
+            EXPECT_EQ(image.size(), CoordinateSkin::BuiltInSize(name)) << name.toStdString();
+            EXPECT_EQ(image.format(), QImage::Format_Indexed8) << name.toStdString();
+        }
+}
+
+TEST(SkinArt, CommittedBitmapsAreWhatThePainterDraws) {
+    // Redraw into a temporary folder and compare pixel for pixel with what is committed.
+    QTemporaryDir out;
+    const QString tool = qEnvironmentVariable("SOLVANE_SKINPAINTER");
+    if (tool.isEmpty()) GTEST_SKIP() << "painter not given";
+    ASSERT_EQ(QProcess::execute(tool, {out.path()}), 0);
+    for (const QString& skin : {QStringLiteral("resources/builtin"), QStringLiteral("skins/silence")})
+        for (const QString& name : CoordinateSkin::BitmapNames()) {
+            const QImage drawn(out.path() + QLatin1Char('/') + skin + QLatin1Char('/') + name);
+            EXPECT_EQ(drawn.convertToFormat(QImage::Format_RGB32),
+                      committed(skin, name).convertToFormat(QImage::Format_RGB32))
+                << skin.toStdString() << "/" << name.toStdString();
+        }
+}
+
+TEST(SkinArt, TheMainBitmapCutsItsCornersWithMagenta) {
+    const QImage main = committed("resources/builtin", "main.bmp");
+    const QRgb magenta = qRgb(255, 0, 255);
+    for (const QPoint corner : {QPoint(0, 0), QPoint(274, 0), QPoint(0, 115), QPoint(274, 115)})
+        EXPECT_EQ(main.pixel(corner), magenta);
+    EXPECT_NE(main.pixel(137, 58), magenta);
+    EXPECT_NE(main.pixel(0, 58), magenta);
+}
+
+TEST(SkinArt, DigitsArePairwiseDistinctAndPressedLooksDiffer) {
+    const QImage numbers = committed("resources/builtin", "numbers.bmp");
+    for (int a = 0; a < 10; ++a)
+        for (int b = a + 1; b < 10; ++b)
+            EXPECT_NE(numbers.copy(9 * a, 0, 9, 13), numbers.copy(9 * b, 0, 9, 13)) << a << " " << b;
+    const QImage buttons = committed("resources/builtin", "cbuttons.bmp");
+    for (int i = 0; i < 5; ++i)
+        EXPECT_NE(buttons.copy(23 * i, 0, 22, 18), buttons.copy(23 * i, 18, 22, 18)) << i;
+    const QImage volume = committed("resources/builtin", "volume.bmp");
+    EXPECT_NE(volume.copy(0, 0, 68, 13), volume.copy(0, 15 * 27, 68, 13));
+}
+
+TEST(SkinArt, TheShippedSkinLooksDifferentFromTheBuiltInOne) {
+    for (const QString& name : CoordinateSkin::BitmapNames())
+        EXPECT_NE(committed("resources/builtin", name).convertToFormat(QImage::Format_RGB32),
+                  committed("skins/silence", name).convertToFormat(QImage::Format_RGB32))
+            << name.toStdString();
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+#include "ScreenSession.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+
+const QRgb ScreenSession::kDesktop = qRgb(0x3a, 0x6e, 0xa5);
+
+ScreenSession::ScreenSession() {
+    Run(QStringLiteral("xsetroot"), {QStringLiteral("-solid"), QStringLiteral("#3a6ea5")});
+}
+
+ScreenSession::~ScreenSession() {
+    if (player_.state() != QProcess::NotRunning) {
+        player_.terminate();
+        if (!player_.waitForFinished(5000)) player_.kill();
+        player_.waitForFinished(2000);
+    }
+}
+
+QString ScreenSession::Run(const QString& program, const QStringList& arguments, int timeoutMs) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished(1000);
+        return QString();
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+bool ScreenSession::Start(const QStringList& extraEnvironment) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    for (const QString& pair : extraEnvironment) {
+        const auto eq = pair.indexOf(QLatin1Char('='));
+        env.insert(pair.left(eq), pair.mid(eq + 1));
+    }
+    player_.setProcessEnvironment(env);
+    player_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    player_.start(qEnvironmentVariable("SOLVANE_BINARY"), {});
+    if (!player_.waitForStarted(10000)) return false;
+    mainWindow_ = findWindow(20000);
+    return !mainWindow_.isEmpty();
+}
+
+QRect ScreenSession::findWindow(int timeoutMs) const {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        const QString ids = Run(QStringLiteral("xdotool"),
+                                {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                 QStringLiteral("--class"), QStringLiteral("solvane")});
+        for (const QString& id : ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const QString info = Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id.trimmed()});
+            const auto number = [&info](const char* label) {
+                const QRegularExpression re(QLatin1String(label) + QStringLiteral(":\\s+(-?\\d+)"));
+                return re.match(info).captured(1).toInt();
+            };
+            const QRect r(number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"),
+                          number("Height"));
+            // The main window is the one of the player's size, not a companion.
+            if (r.width() == 275 && r.height() == 116) return r;
+        }
+        QThread::msleep(100);
+    }
+    return QRect();
+}
+
+QImage ScreenSession::Screenshot(const QString& keepAs) const {
+    QTemporaryDir dir;
+    const QString file = dir.path() + QStringLiteral("/shot.png");
+    Run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file});
+    QImage shot(file);
+    if (!keepAs.isEmpty()) {
+        const QString folder = qEnvironmentVariable("SOLVANE_ARTIFACTS", QDir::tempPath());
+        QDir().mkpath(folder);
+        shot.save(folder + QLatin1Char('/') + keepAs);
+    }
+    return shot.convertToFormat(QImage::Format_RGB32);
+}

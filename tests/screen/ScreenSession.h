@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+
+// The real player on the test's X screen: started, found by its window class, looked at
+// through screenshots of the whole screen, and ended.
+class ScreenSession {
+public:
+    ScreenSession();
+    ~ScreenSession();
+
+    bool Start(const QStringList& extraEnvironment = {});
+    // The main window's rectangle on the screen; empty when it did not appear in time.
+    QRect MainWindow() const { return mainWindow_; }
+    QImage Screenshot(const QString& keepAs = QString()) const;
+    QProcess& Player() { return player_; }
+
+    static QString Run(const QString& program, const QStringList& arguments, int timeoutMs = 10000);
+    static const QRgb kDesktop;
+
+private:
+    QRect findWindow(int timeoutMs) const;
+    QProcess player_;
+    QRect mainWindow_;
+};
