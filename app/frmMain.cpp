@@ -1,10 +1,12 @@
 #include "app/frmMain.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "app/Forms.h"
+#include "platform/Bitmap.h"
 #include "platform/Screen.h"
 #include "skin/mdlSkin.h"
 
@@ -71,7 +73,7 @@ void frmMain::createControls() {
 
 void frmMain::loadBuiltInPictures() {
     const auto builtIn = [](const char* name) {
-        return QImage(QStringLiteral(":/builtin/") + QLatin1String(name));
+        return Bitmap::Load(QStringLiteral(":/builtin/") + QLatin1String(name));
     };
     SetBackgroundPicture(builtIn("main.bmp"));
     Mask->SetPicture(builtIn("main.bmp"));
@@ -147,21 +149,28 @@ QRegion frmMain::MakeMaskRegion(const PictureBox& mask, long& colour) {
     const int h = static_cast<int>(std::nearbyint(mask.ScaleHeight() / Screen::TwipsPerPixelY()));
 
     const QImage& image = mask.Image();
-    const auto colourAt = [&image](int x, int y) -> long {
-        if (!image.valid(x, y)) return -1;
-        const QRgb rgb = reinterpret_cast<const QRgb*>(image.constScanLine(y))[x];
-        return static_cast<long>(qRed(rgb)) + 256L * qGreen(rgb) + 65536L * qBlue(rgb);
-    };
+    const int readable = std::min(w, image.width());
+    // Compared as 24-bit values, the same colour value the platform's pixel reader gives.
+    const QRgb key = qRgb(static_cast<int>(transparent & 0xFF), static_cast<int>((transparent >> 8) & 0xFF),
+                          static_cast<int>((transparent >> 16) & 0xFF)) & 0xFFFFFF;
+    const bool keyValid = transparent >= 0 && transparent <= 0xFFFFFF;
 
     // Collect the opaque runs row by row, then build the region once.
-    std::vector<QRect> runs;
+    // The scratch list is kept between calls: a fresh one costs more than the scan itself.
+    thread_local std::vector<QRect> runs;
+    runs.clear();
     for (int y = 0; y < h; ++y) {
+        const QRgb* row = y < image.height() ? reinterpret_cast<const QRgb*>(image.constScanLine(y)) : nullptr;
+        // Pixels outside the bitmap never match: they read as no colour at all.
+        const auto isTransparent = [&](int x) {
+            return keyValid && row && x < readable && (row[x] & 0xFFFFFF) == key;
+        };
         int x = 0;
         while (x < w) {
-            while (x < w && colourAt(x, y) == transparent) ++x;
+            while (x < w && isTransparent(x)) ++x;
             if (x == w) break;
             const int start = x;
-            while (x < w && colourAt(x, y) != transparent) ++x;
+            while (x < w && !isTransparent(x)) ++x;
             runs.emplace_back(start, y, x - start, 1);
         }
     }
@@ -171,7 +180,8 @@ QRegion frmMain::MakeMaskRegion(const PictureBox& mask, long& colour) {
 }
 
 void frmMain::SetBackgroundPicture(const QImage& picture) {
-    background_ = picture;
+    // Converted once: the background is repainted behind every control that changes.
+    background_ = picture.convertToFormat(QImage::Format_RGB32);
     update();
 }
 

@@ -5,7 +5,6 @@
 #include "app/frmMain.h"
 
 int main(int argc, char* argv[]) {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("solvane"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Solvane"));

@@ -1,6 +1,7 @@
 #include "platform/PictureBox.h"
 
 #include <QPainter>
+#include <cstring>
 
 #include "platform/Screen.h"
 
@@ -31,11 +32,14 @@ void PictureBox::resizeImage() {
 }
 
 void PictureBox::SetPicture(const QImage& picture) {
-    picture_ = picture;
-    image_.fill(DefaultBackColor());
-    QPainter painter(&image_);
-    painter.drawImage(0, 0, picture_);
-    painter.end();
+    // Converted once, so that every piece painted from it is a plain copy.
+    picture_ = picture.isNull() ? picture : picture.convertToFormat(QImage::Format_RGB32);
+    if (picture_.size() == image_.size()) {
+        image_ = picture_;  // shared until something paints into the box
+    } else {
+        image_.fill(DefaultBackColor());
+        copyRows(picture_, picture_.rect(), QPoint(0, 0));
+    }
     update();
 }
 
@@ -43,16 +47,31 @@ void PictureBox::PaintPicture(const QImage& source, const QRect& to, const QRect
     if (source.isNull() || from.isEmpty() || to.isEmpty()) return;
     const QRect inside = from & source.rect();
     if (inside.isEmpty()) return;
-    // Keep the part of the target that the clipped source maps onto.
-    const double sx = static_cast<double>(to.width()) / from.width();
-    const double sy = static_cast<double>(to.height()) / from.height();
-    const QRectF target(to.x() + (inside.x() - from.x()) * sx, to.y() + (inside.y() - from.y()) * sy,
-                        inside.width() * sx, inside.height() * sy);
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(target, source, QRectF(inside));
-    painter.end();
+    if (to.size() == from.size() && source.format() == image_.format()) {
+        copyRows(source, inside, to.topLeft() + (inside.topLeft() - from.topLeft()));
+    } else {
+        // Keep the part of the target that the clipped source maps onto.
+        const double sx = static_cast<double>(to.width()) / from.width();
+        const double sy = static_cast<double>(to.height()) / from.height();
+        const QRectF target(to.x() + (inside.x() - from.x()) * sx, to.y() + (inside.y() - from.y()) * sy,
+                            inside.width() * sx, inside.height() * sy);
+        QPainter painter(&image_);
+        painter.drawImage(target, source, QRectF(inside));
+    }
     update();
+}
+
+// An unstretched copy is a copy of rows; the frame painter makes dozens of them per skin.
+void PictureBox::copyRows(const QImage& source, QRect from, QPoint at) {
+    const QRect target = QRect(at, from.size()) & image_.rect();
+    if (target.isEmpty()) return;
+    from = QRect(from.topLeft() + (target.topLeft() - at), target.size());
+    const std::size_t bytes = static_cast<std::size_t>(target.width()) * sizeof(QRgb);
+    for (int row = 0; row < target.height(); ++row) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(from.y() + row)) + from.x();
+        QRgb* out = reinterpret_cast<QRgb*>(image_.scanLine(target.y() + row)) + target.x();
+        std::memcpy(out, in, bytes);
+    }
 }
 
 long PictureBox::GetPixel(int x, int y) const {

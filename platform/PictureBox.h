@@ -47,6 +47,7 @@ protected:
 
 private:
     void resizeImage();
+    void copyRows(const QImage& source, QRect from, QPoint at);
 
     const int index_ = 0;
     float left_ = 0.0f;

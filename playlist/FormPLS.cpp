@@ -4,6 +4,7 @@
 #include <QListWidget>
 
 #include "app/Forms.h"
+#include "platform/Bitmap.h"
 #include "platform/Screen.h"
 #include "skin/mdlSkin.h"
 
@@ -78,7 +79,7 @@ void FormPLS::createFrame() {
     PLEdit = box(this, 60, 5700, 4200, 2790);
     BASEPLEdit = box(PLEdit, 0, 0, 4200, 2790);
     PLEdit->hide();
-    const QImage builtIn(QStringLiteral(":/builtin/pledit.bmp"));
+    const QImage builtIn = Bitmap::Load(QStringLiteral(":/builtin/pledit.bmp"));
     PLEdit->SetPicture(builtIn);
     BASEPLEdit->SetPicture(builtIn);
 }

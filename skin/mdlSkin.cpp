@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/Forms.h"
+#include "platform/Bitmap.h"
 #include "app/frmMain.h"
 #include "platform/APIINISystem.h"
 #include "platform/Paths.h"
@@ -65,7 +66,7 @@ ImageControl* destinationOf(frmMain& main, int kind, int index, int state) {
 
 // A bitmap that cannot be read leaves its place as it was.
 std::optional<QImage> loadBitmap(const QString& path, const char* fileName) {
-    QImage picture(Paths::ToFileSystem(path + QLatin1Char('/') + QLatin1String(fileName)));
+    QImage picture = Bitmap::Load(Paths::ToFileSystem(path + QLatin1Char('/') + QLatin1String(fileName)));
     if (picture.isNull()) return std::nullopt;
     return picture;
 }
@@ -134,8 +135,12 @@ void mdlSkin::LoadSkin(Forms& forms, const QString& path) {
     frmMain& main = forms.Main();
     main.MoveControls();
     FillSpriteTable();
-    if (auto picture = loadBitmap(path, "main.bmp")) main.SetBackgroundPicture(*picture);
-    if (auto picture = loadBitmap(path, "main.bmp")) main.Mask->SetPicture(*picture);
+    // One read of main.bmp serves both the background and the mask.
+    if (auto picture = loadBitmap(path, "main.bmp")) {
+        const QImage converted = picture->convertToFormat(QImage::Format_RGB32);
+        main.SetBackgroundPicture(converted);
+        main.Mask->SetPicture(converted);
+    }
     fitDragArea(main);
     loadInto(main.clipCButtons, path, "cbuttons.bmp");
     for (int i = 1; i <= 6; ++i) DrawSprite(forms, 1, i, 0);
