@@ -28,6 +28,10 @@ FormPLS& Forms::Playlist() {
     return *playlist_;
 }
 
-void Forms::UnloadMain() { main_.reset(); }
+void Forms::UnloadMain() {
+    main_.reset();
+}
 
-void Forms::UnloadPlaylist() { playlist_.reset(); }
+void Forms::UnloadPlaylist() {
+    playlist_.reset();
+}

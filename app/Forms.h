@@ -9,7 +9,7 @@ class Form1;
 // Hands out the three windows. Each is created on first reference and runs its load handler
 // then, hidden; unloading destroys it, and a later reference creates it afresh.
 class Forms {
-public:
+  public:
     Forms();
     ~Forms();
     Forms(const Forms&) = delete;
@@ -24,7 +24,7 @@ public:
     void UnloadMain();
     void UnloadPlaylist();
 
-private:
+  private:
     std::unique_ptr<frmMain> main_;
     std::unique_ptr<FormPLS> playlist_;
 };

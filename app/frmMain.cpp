@@ -11,7 +11,9 @@
 #include "skin/mdlSkin.h"
 
 // The built-in pictures live in the core library, which the linker would otherwise drop.
-static void initBuiltInResources() { Q_INIT_RESOURCE(builtin); }
+static void initBuiltInResources() {
+    Q_INIT_RESOURCE(builtin);
+}
 
 namespace {
 // Design size of the window and of its mask box: the built-in main bitmap at 15 twips a pixel.
@@ -35,7 +37,9 @@ frmMain::frmMain(Forms& forms) : QWidget(nullptr), forms_(forms) {
 
 frmMain::~frmMain() = default;
 
-ImageControl* frmMain::image(int index) { return new ImageControl(this, index); }
+ImageControl* frmMain::image(int index) {
+    return new ImageControl(this, index);
+}
 
 void frmMain::createControls() {
     // Created bottom to top, so that later siblings lie over earlier ones.
@@ -143,7 +147,8 @@ void frmMain::ChangeMask(long& lngTransColor) {
 }
 
 QRegion frmMain::MakeMaskRegion(const PictureBox& mask, long& colour) {
-    if (colour < 1) colour = mask.GetPixel(0, 0);
+    if (colour < 1)
+        colour = mask.GetPixel(0, 0);
     const long transparent = colour;
     const int w = static_cast<int>(std::nearbyint(mask.ScaleWidth() / Screen::TwipsPerPixelX()));
     const int h = static_cast<int>(std::nearbyint(mask.ScaleHeight() / Screen::TwipsPerPixelY()));
@@ -151,8 +156,10 @@ QRegion frmMain::MakeMaskRegion(const PictureBox& mask, long& colour) {
     const QImage& image = mask.Image();
     const int readable = std::min(w, image.width());
     // Compared as 24-bit values, the same colour value the platform's pixel reader gives.
-    const QRgb key = qRgb(static_cast<int>(transparent & 0xFF), static_cast<int>((transparent >> 8) & 0xFF),
-                          static_cast<int>((transparent >> 16) & 0xFF)) & 0xFFFFFF;
+    const QRgb key =
+        qRgb(static_cast<int>(transparent & 0xFF), static_cast<int>((transparent >> 8) & 0xFF),
+             static_cast<int>((transparent >> 16) & 0xFF)) &
+        0xFFFFFF;
     const bool keyValid = transparent >= 0 && transparent <= 0xFFFFFF;
 
     // Collect the opaque runs row by row, then build the region once.
@@ -160,7 +167,8 @@ QRegion frmMain::MakeMaskRegion(const PictureBox& mask, long& colour) {
     thread_local std::vector<QRect> runs;
     runs.clear();
     for (int y = 0; y < h; ++y) {
-        const QRgb* row = y < image.height() ? reinterpret_cast<const QRgb*>(image.constScanLine(y)) : nullptr;
+        const QRgb* row =
+            y < image.height() ? reinterpret_cast<const QRgb*>(image.constScanLine(y)) : nullptr;
         // Pixels outside the bitmap never match: they read as no colour at all.
         const auto isTransparent = [&](int x) {
             return keyValid && row && x < readable && (row[x] & 0xFFFFFF) == key;
@@ -168,14 +176,16 @@ QRegion frmMain::MakeMaskRegion(const PictureBox& mask, long& colour) {
         int x = 0;
         while (x < w) {
             while (x < w && isTransparent(x)) ++x;
-            if (x == w) break;
+            if (x == w)
+                break;
             const int start = x;
             while (x < w && !isTransparent(x)) ++x;
             runs.emplace_back(start, y, x - start, 1);
         }
     }
     QRegion region;
-    if (!runs.empty()) region.setRects(runs.data(), static_cast<int>(runs.size()));
+    if (!runs.empty())
+        region.setRects(runs.data(), static_cast<int>(runs.size()));
     return region;
 }
 
@@ -185,10 +195,18 @@ void frmMain::SetBackgroundPicture(const QImage& picture) {
     update();
 }
 
-float frmMain::Left() const { return static_cast<float>(x()) * Screen::TwipsPerPixelX(); }
-float frmMain::Top() const { return static_cast<float>(y()) * Screen::TwipsPerPixelY(); }
-void frmMain::SetLeft(float left) { move(Screen::ToPixelsX(left), y()); }
-void frmMain::SetTop(float top) { move(x(), Screen::ToPixelsY(top)); }
+float frmMain::Left() const {
+    return static_cast<float>(x()) * Screen::TwipsPerPixelX();
+}
+float frmMain::Top() const {
+    return static_cast<float>(y()) * Screen::TwipsPerPixelY();
+}
+void frmMain::SetLeft(float left) {
+    move(Screen::ToPixelsX(left), y());
+}
+void frmMain::SetTop(float top) {
+    move(x(), Screen::ToPixelsY(top));
+}
 
 void frmMain::paintEvent(QPaintEvent*) {
     QPainter painter(this);

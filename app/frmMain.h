@@ -14,7 +14,7 @@ class Forms;
 // The player window: border-less, shaped by its mask, made of skin controls only.
 class frmMain : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmMain(Forms& forms);
     ~frmMain() override;
 
@@ -67,10 +67,10 @@ public:
     PictureClip clipNumbers;
     PictureClip clipMonoster;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void createControls();
     void loadBuiltInPictures();
     ImageControl* image(int index = 0);

@@ -9,6 +9,7 @@
 #include "TestSkin.h"
 #include "app/Forms.h"
 #include "app/frmMain.h"
+#include "platform/Bitmap.h"
 #include "platform/PictureBox.h"
 #include "platform/Screen.h"
 #include "skin/mdlSkin.h"
@@ -18,7 +19,8 @@ namespace {
 QImage checkerMask() {
     QImage image(275, 116, QImage::Format_RGB32);
     for (int y = 0; y < 116; ++y)
-        for (int x = 0; x < 275; ++x) image.setPixel(x, y, (x + y) % 2 ? qRgb(255, 0, 255) : qRgb(9, 9, 9));
+        for (int x = 0; x < 275; ++x)
+            image.setPixel(x, y, (x + y) % 2 ? qRgb(255, 0, 255) : qRgb(9, 9, 9));
     return image;
 }
 
@@ -53,17 +55,27 @@ void makeRegion(benchmark::State& state, const QImage& picture) {
     }
 }
 
-void BM_ReadMaskPixels_BuiltIn(benchmark::State& s) { readEveryPixel(s, QImage(":/builtin/main.bmp")); }
-void BM_MakeMaskRegion_BuiltIn(benchmark::State& s) { makeRegion(s, QImage(":/builtin/main.bmp")); }
-void BM_ReadMaskPixels_Checker(benchmark::State& s) { readEveryPixel(s, checkerMask()); }
-void BM_MakeMaskRegion_Checker(benchmark::State& s) { makeRegion(s, checkerMask()); }
+void BM_ReadMaskPixels_BuiltIn(benchmark::State& s) {
+    readEveryPixel(s, QImage(":/builtin/main.bmp"));
+}
+void BM_MakeMaskRegion_BuiltIn(benchmark::State& s) {
+    makeRegion(s, QImage(":/builtin/main.bmp"));
+}
+void BM_ReadMaskPixels_Checker(benchmark::State& s) {
+    readEveryPixel(s, checkerMask());
+}
+void BM_MakeMaskRegion_Checker(benchmark::State& s) {
+    makeRegion(s, checkerMask());
+}
 
-QString shippedSkin() { return QStringLiteral(SOLVANE_SOURCE_DIR "/skins/silence"); }
+QString shippedSkin() {
+    return QStringLiteral(SOLVANE_SOURCE_DIR "/skins/silence");
+}
 
 void BM_DecodeSkinBitmaps(benchmark::State& state) {
     for (auto _ : state)
         for (const QString& name : CoordinateSkin::BitmapNames())
-            benchmark::DoNotOptimize(QImage(shippedSkin() + QLatin1Char('/') + name));
+            benchmark::DoNotOptimize(Bitmap::Load(shippedSkin() + QLatin1Char('/') + name));
 }
 
 void BM_LoadSkin(benchmark::State& state) {

@@ -7,7 +7,9 @@
 
 namespace {
 
-bool isSeparator(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
+bool isSeparator(QChar c) {
+    return c == QLatin1Char('\\') || c == QLatin1Char('/');
+}
 
 // A value wrapped in a matching pair of quotes loses them.
 QStringView unquote(QStringView value) {
@@ -24,17 +26,21 @@ bool findValue(const QString& text, const QString& section, const QString& key, 
     bool inSection = false;
     for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
         line = line.trimmed();
-        if (line.isEmpty() || line.front() == QLatin1Char(';')) continue;
+        if (line.isEmpty() || line.front() == QLatin1Char(';'))
+            continue;
         if (line.front() == QLatin1Char('[')) {
             const qsizetype close = line.indexOf(QLatin1Char(']'));
             const QStringView name = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
             inSection = name.compare(section, Qt::CaseInsensitive) == 0;
             continue;
         }
-        if (!inSection) continue;
+        if (!inSection)
+            continue;
         const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals < 0) continue;
-        if (line.left(equals).trimmed().compare(key, Qt::CaseInsensitive) != 0) continue;
+        if (equals < 0)
+            continue;
+        if (line.left(equals).trimmed().compare(key, Qt::CaseInsensitive) != 0)
+            continue;
         *value = unquote(line.mid(equals + 1).trimmed()).toString();
         return true;
     }

@@ -5,7 +5,7 @@
 // Reads private-profile settings files ([section] and key=value lines). It keeps no cache:
 // every read goes to the file. It never writes.
 class APIINISystem {
-public:
+  public:
     // INIFile := folder and file name joined with one separator.
     void INI_Create(const QString& strDrv, const QString& strDir);
 
@@ -23,6 +23,6 @@ public:
 
     static constexpr int kMaxValueLength = 99;
 
-private:
+  private:
     QString iniFile_;
 };

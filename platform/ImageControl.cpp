@@ -44,7 +44,8 @@ void ImageControl::applyGeometry() {
 }
 
 void ImageControl::paintEvent(QPaintEvent*) {
-    if (picture_.isNull()) return;
+    if (picture_.isNull())
+        return;
     QPainter painter(this);
     painter.drawImage(0, 0, picture_);
 }
@@ -61,5 +62,6 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
     const MouseArgs args = Mouse::FromEvent(*event);
     const bool leftClick = event->button() == Qt::LeftButton && rect().contains(event->pos());
     emit MouseUp(index_, args);
-    if (leftClick) emit Click(index_);
+    if (leftClick)
+        emit Click(index_);
 }

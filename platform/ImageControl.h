@@ -12,7 +12,7 @@
 // captures the mouse until the release.
 class ImageControl : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ImageControl(QWidget* parent, int index = 0);
 
     int Index() const { return index_; }
@@ -32,19 +32,19 @@ public:
     QString Tag() const { return tag_; }
     void SetTag(const QString& tag) { tag_ = tag; }
 
-signals:
+  signals:
     void MouseDown(int index, MouseArgs args);
     void MouseMove(int index, MouseArgs args);
     void MouseUp(int index, MouseArgs args);
     void Click(int index);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void applyGeometry();
 
     const int index_ = 0;

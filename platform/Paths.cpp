@@ -10,7 +10,8 @@ QString& programDirectoryOverride() {
 }  // namespace
 
 QString Paths::ProgramDirectory() {
-    if (!programDirectoryOverride().isEmpty()) return programDirectoryOverride();
+    if (!programDirectoryOverride().isEmpty())
+        return programDirectoryOverride();
     return QCoreApplication::applicationDirPath();
 }
 

@@ -1,7 +1,9 @@
 #include "platform/PictureBox.h"
 
+#include <QList>
 #include <QPainter>
 #include <cstring>
+#include <vector>
 
 #include "platform/Screen.h"
 
@@ -21,7 +23,8 @@ void PictureBox::Move(float left, float top, float width, float height) {
 
 void PictureBox::resizeImage() {
     const QSize size(Screen::ToPixelsX(width_), Screen::ToPixelsY(height_));
-    if (size == image_.size()) return;
+    if (size == image_.size())
+        return;
     QImage resized(size, QImage::Format_RGB32);
     resized.fill(DefaultBackColor());
     if (!image_.isNull()) {
@@ -32,50 +35,102 @@ void PictureBox::resizeImage() {
 }
 
 void PictureBox::SetPicture(const QImage& picture) {
-    // Converted once, so that every piece painted from it is a plain copy.
+    // Held as 32-bit pixels: every piece later painted from it is then a plain copy.
     picture_ = picture.isNull() ? picture : picture.convertToFormat(QImage::Format_RGB32);
-    if (picture_.size() == image_.size()) {
+    if (picture_.size() == image_.size() && picture_.format() == image_.format()) {
         image_ = picture_;  // shared until something paints into the box
     } else {
         image_.fill(DefaultBackColor());
-        copyRows(picture_, picture_.rect(), QPoint(0, 0));
+        PaintPicture(picture_, picture_.rect(), picture_.rect());
     }
     update();
 }
+
+namespace {
+
+// Reads rows of an 8-bit or 32-bit picture as 32-bit pixels without converting the picture.
+class PixelSource {
+  public:
+    explicit PixelSource(const QImage& image) : image_(image) {
+        if (image_.format() == QImage::Format_Indexed8) {
+            const QList<QRgb> colours = image_.colorTable();
+            for (int i = 0; i < colours.size() && i < 256; ++i)
+                table_[i] = colours[i] | 0xFF000000u;
+            indexed_ = true;
+        } else if (image_.format() != QImage::Format_RGB32) {
+            image_ = image_.convertToFormat(QImage::Format_RGB32);
+        }
+    }
+    // Copies the listed source columns of row y into out.
+    void CopyRow(int y, const int* columns, int n, QRgb* out) const {
+        const uchar* line = image_.constScanLine(y);
+        if (!indexed_ && columns[n - 1] - columns[0] == n - 1) {  // unstretched
+            std::memcpy(out, reinterpret_cast<const QRgb*>(line) + columns[0], sizeof(QRgb) * n);
+            return;
+        }
+        if (indexed_) {
+            for (int i = 0; i < n; ++i) out[i] = table_[line[columns[i]]];
+        } else {
+            const QRgb* in = reinterpret_cast<const QRgb*>(line);
+            for (int i = 0; i < n; ++i) out[i] = in[columns[i]] | 0xFF000000u;
+        }
+    }
+
+  private:
+    QImage image_;
+    QRgb table_[256] = {};
+    bool indexed_ = false;
+};
+
+// Nearest source offset of a target offset when `to` target pixels show `from` source pixels.
+int mapped(int offset, int from, int to) {
+    return from == to ? offset : static_cast<int>(static_cast<long long>(offset) * from / to);
+}
+
+}  // namespace
 
 void PictureBox::PaintPicture(const QImage& source, const QRect& to, const QRect& from) {
-    if (source.isNull() || from.isEmpty() || to.isEmpty()) return;
+    if (source.isNull() || from.isEmpty() || to.isEmpty())
+        return;
     const QRect inside = from & source.rect();
-    if (inside.isEmpty()) return;
-    if (to.size() == from.size() && source.format() == image_.format()) {
-        copyRows(source, inside, to.topLeft() + (inside.topLeft() - from.topLeft()));
-    } else {
-        // Keep the part of the target that the clipped source maps onto.
-        const double sx = static_cast<double>(to.width()) / from.width();
-        const double sy = static_cast<double>(to.height()) / from.height();
-        const QRectF target(to.x() + (inside.x() - from.x()) * sx, to.y() + (inside.y() - from.y()) * sy,
-                            inside.width() * sx, inside.height() * sy);
-        QPainter painter(&image_);
-        painter.drawImage(target, source, QRectF(inside));
+    if (inside.isEmpty())
+        return;
+    // Nearest-neighbour mapping of every target pixel onto the source rectangle; the target
+    // pixels whose source lies outside the bitmap are left as they were.
+    const QRect target = to & image_.rect();
+    if (target.isEmpty())
+        return;
+    const PixelSource pixels(source);
+    // The source column of every target column, worked out once. The mapping only grows, so
+    // the columns whose source lies inside the bitmap form one run.
+    thread_local std::vector<int> columns;
+    columns.clear();
+    int first = -1;
+    for (int tx = target.left(); tx <= target.right(); ++tx) {
+        const int sx = from.x() + mapped(tx - to.x(), from.width(), to.width());
+        if (sx < inside.left())
+            continue;
+        if (sx > inside.right())
+            break;
+        if (first < 0)
+            first = tx;
+        columns.push_back(sx);
+    }
+    if (columns.empty())
+        return;
+    for (int ty = target.top(); ty <= target.bottom(); ++ty) {
+        const int sy = from.y() + mapped(ty - to.y(), from.height(), to.height());
+        if (sy < inside.top() || sy > inside.bottom())
+            continue;
+        pixels.CopyRow(sy, columns.data(), static_cast<int>(columns.size()),
+                       reinterpret_cast<QRgb*>(image_.scanLine(ty)) + first);
     }
     update();
-}
-
-// An unstretched copy is a copy of rows; the frame painter makes dozens of them per skin.
-void PictureBox::copyRows(const QImage& source, QRect from, QPoint at) {
-    const QRect target = QRect(at, from.size()) & image_.rect();
-    if (target.isEmpty()) return;
-    from = QRect(from.topLeft() + (target.topLeft() - at), target.size());
-    const std::size_t bytes = static_cast<std::size_t>(target.width()) * sizeof(QRgb);
-    for (int row = 0; row < target.height(); ++row) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(from.y() + row)) + from.x();
-        QRgb* out = reinterpret_cast<QRgb*>(image_.scanLine(target.y() + row)) + target.x();
-        std::memcpy(out, in, bytes);
-    }
 }
 
 long PictureBox::GetPixel(int x, int y) const {
-    if (!image_.valid(x, y)) return -1;
+    if (!image_.valid(x, y))
+        return -1;
     const QRgb rgb = image_.pixel(x, y);
     return static_cast<long>(qRed(rgb)) + 256L * qGreen(rgb) + 65536L * qBlue(rgb);
 }

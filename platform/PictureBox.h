@@ -10,7 +10,7 @@
 // its design size, in twips, unless something sets it.
 class PictureBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PictureBox(QWidget* parent, int index = 0);
 
     int Index() const { return index_; }
@@ -42,12 +42,11 @@ public:
 
     static QColor DefaultBackColor() { return QColor(240, 240, 240); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void resizeImage();
-    void copyRows(const QImage& source, QRect from, QPoint at);
 
     const int index_ = 0;
     float left_ = 0.0f;

@@ -4,7 +4,7 @@
 
 // A picture-clip holder: keeps one skin bitmap and hands out any rectangle of it.
 class PictureClip {
-public:
+  public:
     // A null picture is refused and the held bitmap stays.
     bool SetPicture(const QImage& picture);
     const QImage& Picture() const { return picture_; }
@@ -23,7 +23,7 @@ public:
     // outside the held bitmap comes out transparent.
     QImage Clip() const;
 
-private:
+  private:
     QImage picture_;
     int clipX_ = 0;
     int clipY_ = 0;

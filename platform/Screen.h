@@ -3,7 +3,7 @@
 // The screen's twips per pixel (1440 / logical DPI), read at each use.
 // Tests replace it to check layouts at other densities.
 class Screen {
-public:
+  public:
     static float TwipsPerPixelX();
     static float TwipsPerPixelY();
 

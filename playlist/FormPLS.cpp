@@ -8,7 +8,8 @@
 #include "platform/Screen.h"
 #include "skin/mdlSkin.h"
 
-FormPLS::FormPLS(Forms& forms) : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), forms_(forms) {
+FormPLS::FormPLS(Forms& forms)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), forms_(forms) {
     setObjectName(QStringLiteral("FormPLS"));
     setWindowTitle(QStringLiteral("Solvane Playlist"));
     createFrame();
@@ -18,7 +19,8 @@ FormPLS::FormPLS(Forms& forms) : QWidget(nullptr, Qt::Tool | Qt::FramelessWindow
 
 FormPLS::~FormPLS() = default;
 
-PictureBox* FormPLS::box(QWidget* parent, float left, float top, float width, float height, int index) {
+PictureBox* FormPLS::box(QWidget* parent, float left, float top, float width, float height,
+                         int index) {
     auto* picture = new PictureBox(parent, index);
     picture->Move(left, top, width, height);
     return picture;
@@ -59,7 +61,8 @@ void FormPLS::createFrame() {
     SelBar = box(this, 1035, 2925, 45, 810);
     MisBar = box(this, 1470, 2925, 45, 810);
     ListBar = box(this, 3420, 2925, 45, 810);
-    for (PictureBox* menu : {AddMen, RemMen, SelMen, MisMen, ListMen, AddBar, RemBar, SelBar, MisBar, ListBar})
+    for (PictureBox* menu :
+         {AddMen, RemMen, SelMen, MisMen, ListMen, AddBar, RemBar, SelBar, MisBar, ListBar})
         menu->hide();
     for (auto* items : {&ButtonAdd, &ButtonSel, &ButtonMis, &ButtonLst})
         for (PictureBox* button : *items) button->hide();
@@ -87,8 +90,8 @@ void FormPLS::createFrame() {
 void FormPLS::createWorkingControls() {
     List2 = new QListWidget(this);
     const auto place = [](QWidget* widget, float left, float top, float width, float height) {
-        widget->setGeometry(Screen::ToPixelsX(left), Screen::ToPixelsY(top), Screen::ToPixelsX(width),
-                            Screen::ToPixelsY(height));
+        widget->setGeometry(Screen::ToPixelsX(left), Screen::ToPixelsY(top),
+                            Screen::ToPixelsX(width), Screen::ToPixelsY(height));
     };
     place(List2, 120, 285, 3885, 3030);
     List2->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -108,12 +111,24 @@ void FormPLS::Form_Load() {
     mdlSkin::PaintPlaylistFrame(forms_);
 }
 
-float FormPLS::Left() const { return static_cast<float>(x()) * Screen::TwipsPerPixelX(); }
-float FormPLS::Top() const { return static_cast<float>(y()) * Screen::TwipsPerPixelY(); }
-float FormPLS::Width() const { return static_cast<float>(width()) * Screen::TwipsPerPixelX(); }
-float FormPLS::Height() const { return static_cast<float>(height()) * Screen::TwipsPerPixelY(); }
-void FormPLS::SetLeft(float left) { move(Screen::ToPixelsX(left), y()); }
-void FormPLS::SetTop(float top) { move(x(), Screen::ToPixelsY(top)); }
+float FormPLS::Left() const {
+    return static_cast<float>(x()) * Screen::TwipsPerPixelX();
+}
+float FormPLS::Top() const {
+    return static_cast<float>(y()) * Screen::TwipsPerPixelY();
+}
+float FormPLS::Width() const {
+    return static_cast<float>(width()) * Screen::TwipsPerPixelX();
+}
+float FormPLS::Height() const {
+    return static_cast<float>(height()) * Screen::TwipsPerPixelY();
+}
+void FormPLS::SetLeft(float left) {
+    move(Screen::ToPixelsX(left), y());
+}
+void FormPLS::SetTop(float top) {
+    move(x(), Screen::ToPixelsY(top));
+}
 void FormPLS::SetSize(float width, float height) {
     resize(Screen::ToPixelsX(width), Screen::ToPixelsY(height));
 }

@@ -13,7 +13,7 @@ class QLineEdit;
 // playlist bitmap, with the list of entries in the middle.
 class FormPLS : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit FormPLS(Forms& forms);
     ~FormPLS() override;
 
@@ -67,10 +67,11 @@ public:
     QListWidget* List2 = nullptr;
     QLineEdit* Text4 = nullptr;
 
-private:
+  private:
     void createFrame();
     void createWorkingControls();
-    PictureBox* box(QWidget* parent, float left, float top, float width, float height, int index = 0);
+    PictureBox* box(QWidget* parent, float left, float top, float width, float height,
+                    int index = 0);
 
     Forms& forms_;
 };

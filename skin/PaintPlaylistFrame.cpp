@@ -11,7 +11,7 @@ namespace {
 
 // One copy step of the frame painter. The painting ends at the first step that fails.
 class FramePainter {
-public:
+  public:
     explicit FramePainter(const QImage& source) : source_(source) {}
 
     // The cell at its own size.
@@ -21,17 +21,19 @@ public:
 
     // From the source point as far as the destination box reaches.
     bool CopyFrom(PictureBox* to, int sx, int sy) {
-        if (!to) return false;
+        if (!to)
+            return false;
         return Copy(to, 0, 0, sx, sy, to->ScaleWidthPixels(), to->ScaleHeightPixels());
     }
 
     bool Stretch(PictureBox* to, int x, int y, int w, int h, int sx, int sy, int sw, int sh) {
-        if (!to || source_.isNull() || w < 0 || h < 0 || sw < 0 || sh < 0) return false;
+        if (!to || source_.isNull() || w < 0 || h < 0 || sw < 0 || sh < 0)
+            return false;
         to->PaintPicture(source_, QRect(x, y, w, h), QRect(sx, sy, sw, sh));
         return true;
     }
 
-private:
+  private:
     const QImage& source_;
 };
 
@@ -60,12 +62,13 @@ bool paintButtonAreas(FramePainter& paint, FormPLS& pls) {
     const struct {
         PictureBox* box;
         int sx, sy;
-    } areas[] = {{pls.AddBar, 48, 111}, {pls.RemBar, 100, 111}, {pls.SelBar, 150, 111},
+    } areas[] = {{pls.AddBar, 48, 111},  {pls.RemBar, 100, 111},  {pls.SelBar, 150, 111},
                  {pls.MisBar, 200, 111}, {pls.ListBar, 250, 111}, {pls.Addbtn, 14, 80},
                  {pls.Remove, 43, 80},   {pls.Select, 72, 80},    {pls.Misc, 101, 80},
                  {pls.List, 232, 80}};
     for (const auto& area : areas)
-        if (!paint.CopyFrom(area.box, area.sx, area.sy)) return false;
+        if (!paint.CopyFrom(area.box, area.sx, area.sy))
+            return false;
     return true;
 }
 
@@ -75,19 +78,24 @@ bool paintMenus(FramePainter& paint, FormPLS& pls) {
     const struct {
         PictureBox* menu;
         int sx;
-    } menus[] = {{pls.AddMen, 0}, {pls.RemMen, 54}, {pls.SelMen, 104}, {pls.MisMen, 154},
+    } menus[] = {{pls.AddMen, 0},
+                 {pls.RemMen, 54},
+                 {pls.SelMen, 104},
+                 {pls.MisMen, 154},
                  {pls.ListMen, 204}};
     for (const auto& menu : menus) {
         const bool isRemove = menu.menu == pls.RemMen;
         const int count = isRemove ? 4 : 3;
         for (int i = 0; i < count; ++i) {
             const int sy = isRemove ? removeRows[i] : rows[i];
-            if (!paint.Copy(menu.menu, 0, 18 * i, menu.sx, sy, 22, 18)) return false;
+            if (!paint.Copy(menu.menu, 0, 18 * i, menu.sx, sy, 22, 18))
+                return false;
         }
     }
     const auto items = [&](auto& buttons, int sx, const int* sys) {
         for (std::size_t i = 0; i < buttons.size(); ++i)
-            if (!paint.Copy(buttons[i], 0, 0, sx, sys[i], 22, 18)) return false;
+            if (!paint.Copy(buttons[i], 0, 0, sx, sys[i], 22, 18))
+                return false;
         return true;
     };
     return items(pls.ButtonAdd, 23, rows) && items(pls.ButtonRem, 77, removeRows) &&
@@ -103,7 +111,8 @@ bool paintTopButtons(FramePainter& paint, FormPLS& pls) {
 
 bool paintRightEdge(FramePainter& paint, FormPLS& pls) {
     for (PictureBox* tile : pls.RightBar)
-        if (!paint.Copy(tile, 0, 0, 26, 42, 25, 29)) return false;
+        if (!paint.Copy(tile, 0, 0, 26, 42, 25, 29))
+            return false;
     return true;
 }
 

@@ -21,12 +21,14 @@ constexpr std::array<Shape, SpriteTable::kKinds + 1> kShapes = {{
 }};
 }  // namespace
 
-void SpriteTable::Clear() { kinds_ = {}; }
+void SpriteTable::Clear() {
+    kinds_ = {};
+}
 
 void SpriteTable::set(int kind, int index, int state, int x, int y, int width, int height) {
-    kinds_[kind].cells[index][state] = Cell{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-                                            static_cast<std::int16_t>(width),
-                                            static_cast<std::int16_t>(height)};
+    kinds_[kind].cells[index][state] =
+        Cell{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+             static_cast<std::int16_t>(width), static_cast<std::int16_t>(height)};
 }
 
 void SpriteTable::Fill() {
@@ -102,10 +104,14 @@ void SpriteTable::Fill() {
 }
 
 std::optional<Cell> SpriteTable::Lookup(int kind, int index, int state) const {
-    if (kind < 1 || kind > kKinds) return std::nullopt;
+    if (kind < 1 || kind > kKinds)
+        return std::nullopt;
     const KindArray& array = kinds_[kind];
-    if (kind == 8) state = 0;
-    if (index < array.firstIndex || index > array.lastIndex) return std::nullopt;
-    if (state < 0 || state > array.lastState) return std::nullopt;
+    if (kind == 8)
+        state = 0;
+    if (index < array.firstIndex || index > array.lastIndex)
+        return std::nullopt;
+    if (state < 0 || state > array.lastState)
+        return std::nullopt;
     return array.cells[index][state];
 }

@@ -18,7 +18,7 @@ struct Cell {
 // The fixed table of cells: for each element kind 1 to 9, the rectangle of every element
 // (index) in every look (state). It is the same for every skin.
 class SpriteTable {
-public:
+  public:
     void Fill();
     void Clear();
 
@@ -28,7 +28,7 @@ public:
 
     static constexpr int kKinds = 9;
 
-private:
+  private:
     static constexpr int kMaxIndex = 30;
     static constexpr int kMaxState = 3;
     struct KindArray {

@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "app/Forms.h"
-#include "platform/Bitmap.h"
 #include "app/frmMain.h"
 #include "platform/APIINISystem.h"
+#include "platform/Bitmap.h"
 #include "platform/Paths.h"
 #include "playlist/FormPLS.h"
 #include "skin/SpriteTable.h"
@@ -21,16 +21,26 @@ SpriteTable& table() {
 
 PictureClip* holderOf(frmMain& main, int kind) {
     switch (kind) {
-        case 1: return &main.clipCButtons;
-        case 2: return &main.clipTitlebar;
-        case 3: return &main.clipShufRep;
-        case 4: return &main.clipPosBar;
-        case 5: return &main.clipVolume;
-        case 6: return &main.clipBalance;
-        case 7: return &main.clipPlayPaus;
-        case 8: return &main.clipNumbers;
-        case 9: return &main.clipMonoster;
-        default: return nullptr;
+        case 1:
+            return &main.clipCButtons;
+        case 2:
+            return &main.clipTitlebar;
+        case 3:
+            return &main.clipShufRep;
+        case 4:
+            return &main.clipPosBar;
+        case 5:
+            return &main.clipVolume;
+        case 6:
+            return &main.clipBalance;
+        case 7:
+            return &main.clipPlayPaus;
+        case 8:
+            return &main.clipNumbers;
+        case 9:
+            return &main.clipMonoster;
+        default:
+            return nullptr;
     }
 }
 
@@ -41,47 +51,62 @@ ImageControl* item(const std::array<ImageControl*, N>& controls, int i) {
 
 ImageControl* destinationOf(frmMain& main, int kind, int index, int state) {
     switch (kind) {
-        case 1: return item(main.imgPlayBut, index - 1);
+        case 1:
+            return item(main.imgPlayBut, index - 1);
         case 2:
-            if (index >= 1 && index <= 3) return main.imgTitlebar;
+            if (index >= 1 && index <= 3)
+                return main.imgTitlebar;
             return item(main.imgMenu, index - 4);
-        case 3: return item(main.imgSufRep, index - 1);
+        case 3:
+            return item(main.imgSufRep, index - 1);
         case 4:
-            if (index == 1) return main.imgPosBar;
+            if (index == 1)
+                return main.imgPosBar;
             return index == 2 ? main.imgPosSlide[0] : nullptr;
         case 5:
-            if (index >= 1 && index <= 28) return main.imgVolume;
+            if (index >= 1 && index <= 28)
+                return main.imgVolume;
             return index == 29 || index == 30 ? main.imgVolumeBut[0] : nullptr;
         case 6:
-            if (index >= 1 && index <= 28) return main.imgBalance;
+            if (index >= 1 && index <= 28)
+                return main.imgBalance;
             return index == 29 || index == 30 ? main.imgBalanceBut[0] : nullptr;
         case 7:
-            if (index >= 1 && index <= 4) return main.imgPlayPaus[1];
+            if (index >= 1 && index <= 4)
+                return main.imgPlayPaus[1];
             return index == 5 || index == 6 ? main.imgPlayPaus[0] : nullptr;
-        case 8: return item(main.imgNumber, state);
-        case 9: return item(main.imgMonoSter, index - 1);
-        default: return nullptr;
+        case 8:
+            return item(main.imgNumber, state);
+        case 9:
+            return item(main.imgMonoSter, index - 1);
+        default:
+            return nullptr;
     }
 }
 
 // A bitmap that cannot be read leaves its place as it was.
 std::optional<QImage> loadBitmap(const QString& path, const char* fileName) {
-    QImage picture = Bitmap::Load(Paths::ToFileSystem(path + QLatin1Char('/') + QLatin1String(fileName)));
-    if (picture.isNull()) return std::nullopt;
+    QImage picture =
+        Bitmap::Load(Paths::ToFileSystem(path + QLatin1Char('/') + QLatin1String(fileName)));
+    if (picture.isNull())
+        return std::nullopt;
     return picture;
 }
 
 void loadInto(PictureClip& holder, const QString& path, const char* fileName) {
-    if (auto picture = loadBitmap(path, fileName)) holder.SetPicture(*picture);
+    if (auto picture = loadBitmap(path, fileName))
+        holder.SetPicture(*picture);
 }
 
 // Text to a 16-bit integer: a decimal number rounded half to even, or nothing.
 std::optional<int> toInteger16(const QString& text) {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value)) return std::nullopt;
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
     const double rounded = std::nearbyint(value);
-    if (rounded < -32768.0 || rounded > 32767.0) return std::nullopt;
+    if (rounded < -32768.0 || rounded > 32767.0)
+        return std::nullopt;
     return static_cast<int>(rounded);
 }
 
@@ -113,14 +138,19 @@ void drawFirstLooks(Forms& forms) {
 
 }  // namespace
 
-const SpriteTable& mdlSkin::Sprites() { return table(); }
+const SpriteTable& mdlSkin::Sprites() {
+    return table();
+}
 
-void mdlSkin::FillSpriteTable() { table().Fill(); }
+void mdlSkin::FillSpriteTable() {
+    table().Fill();
+}
 
 void mdlSkin::DrawSprite(Forms& forms, int kind, int index, int state) {
     frmMain& main = forms.Main();
     PictureClip* holder = holderOf(main, kind);
-    if (!holder) return;
+    if (!holder)
+        return;
     if (const auto cell = table().Lookup(kind, index, state)) {
         holder->SetClipX(cell->x);
         holder->SetClipY(cell->y);
@@ -128,7 +158,8 @@ void mdlSkin::DrawSprite(Forms& forms, int kind, int index, int state) {
         holder->SetClipHeight(cell->height);
     }
     ImageControl* destination = destinationOf(main, kind, index, state);
-    if (destination && holder->HasPicture()) destination->SetPicture(holder->Clip());
+    if (destination && holder->HasPicture())
+        destination->SetPicture(holder->Clip());
 }
 
 void mdlSkin::LoadSkin(Forms& forms, const QString& path) {
@@ -137,16 +168,16 @@ void mdlSkin::LoadSkin(Forms& forms, const QString& path) {
     FillSpriteTable();
     // One read of main.bmp serves both the background and the mask.
     if (auto picture = loadBitmap(path, "main.bmp")) {
-        const QImage converted = picture->convertToFormat(QImage::Format_RGB32);
-        main.SetBackgroundPicture(converted);
-        main.Mask->SetPicture(converted);
+        main.SetBackgroundPicture(*picture);
+        main.Mask->SetPicture(main.BackgroundPicture());
     }
     fitDragArea(main);
     loadInto(main.clipCButtons, path, "cbuttons.bmp");
     for (int i = 1; i <= 6; ++i) DrawSprite(forms, 1, i, 0);
     loadInto(main.clipTitlebar, path, "titlebar.bmp");
     FormPLS& playlist = forms.Playlist();
-    if (auto picture = loadBitmap(path, "pledit.bmp")) playlist.PLEdit->SetPicture(*picture);
+    if (auto picture = loadBitmap(path, "pledit.bmp"))
+        playlist.PLEdit->SetPicture(*picture);
     for (int i = 3; i <= 7; ++i) DrawSprite(forms, 2, i, 0);
     loadInto(main.clipShufRep, path, "shufrep.bmp");
     for (int i = 1; i <= 4; ++i) DrawSprite(forms, 3, i, 0);
@@ -201,10 +232,14 @@ bool mdlSkin::ApplyTransparentColour(Forms& forms, const QString& skinDirectory)
     APIINISystem region;
     region.SetINIFile(skinDirectory + QStringLiteral("/region.txt"));
     const QString normal = QStringLiteral("Normal");
-    const auto red = toInteger16(region.INI_Read(normal, QStringLiteral("TransColorR"), QStringLiteral("255")));
-    const auto green = toInteger16(region.INI_Read(normal, QStringLiteral("TransColorG"), QStringLiteral("0")));
-    const auto blue = toInteger16(region.INI_Read(normal, QStringLiteral("TransColorB"), QStringLiteral("255")));
-    if (!red || !green || !blue) return false;
+    const auto red =
+        toInteger16(region.INI_Read(normal, QStringLiteral("TransColorR"), QStringLiteral("255")));
+    const auto green =
+        toInteger16(region.INI_Read(normal, QStringLiteral("TransColorG"), QStringLiteral("0")));
+    const auto blue =
+        toInteger16(region.INI_Read(normal, QStringLiteral("TransColorB"), QStringLiteral("255")));
+    if (!red || !green || !blue)
+        return false;
     long colour = composeColour(*red, *green, *blue);
     forms.Main().ChangeMask(colour);
     return true;

@@ -6,9 +6,13 @@
 
 #include "platform/Paths.h"
 
-TestProgramDir::TestProgramDir() { Paths::SetProgramDirectory(dir_.path()); }
+TestProgramDir::TestProgramDir() {
+    Paths::SetProgramDirectory(dir_.path());
+}
 
-TestProgramDir::~TestProgramDir() { Paths::SetProgramDirectory(QString()); }
+TestProgramDir::~TestProgramDir() {
+    Paths::SetProgramDirectory(QString());
+}
 
 QString TestProgramDir::Make(const QString& relative) const {
     const QString path = dir_.path() + QLatin1Char('/') + relative;
@@ -18,15 +22,16 @@ QString TestProgramDir::Make(const QString& relative) const {
 
 void TestProgramDir::WriteFile(const QString& relative, const QByteArray& bytes) const {
     QFile file(dir_.path() + QLatin1Char('/') + relative);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
 }
 
 namespace CoordinateSkin {
 
 const QStringList& BitmapNames() {
-    static const QStringList names = {"main.bmp",    "cbuttons.bmp", "titlebar.bmp", "pledit.bmp",
-                                      "shufrep.bmp", "posbar.bmp",   "volume.bmp",   "balance.bmp",
-                                      "playpaus.bmp", "numbers.bmp", "monoster.bmp"};
+    static const QStringList names = {"main.bmp",     "cbuttons.bmp", "titlebar.bmp", "pledit.bmp",
+                                      "shufrep.bmp",  "posbar.bmp",   "volume.bmp",   "balance.bmp",
+                                      "playpaus.bmp", "numbers.bmp",  "monoster.bmp"};
     return names;
 }
 
@@ -49,12 +54,14 @@ QImage Make(int bitmap, QSize size) {
 
 Origin Decode(QRgb pixel) {
     const int blue = qBlue(pixel);
-    return Origin{blue / 8, qRed(pixel) + ((blue >> 1) & 1) * 256, qGreen(pixel) + (blue & 1) * 256};
+    return Origin{blue / 8, qRed(pixel) + ((blue >> 1) & 1) * 256,
+                  qGreen(pixel) + (blue & 1) * 256};
 }
 
 void Write(const QString& directory, QStringList names, double scale) {
     QDir().mkpath(directory);
-    if (names.isEmpty()) names = BitmapNames();
+    if (names.isEmpty())
+        names = BitmapNames();
     for (const QString& name : names) {
         const QSize size = BuiltInSize(name) * scale;
         Make(static_cast<int>(BitmapNames().indexOf(name)) + 1, size)

@@ -7,14 +7,14 @@
 
 // A temporary program directory for one test; the program directory goes back on destruction.
 class TestProgramDir {
-public:
+  public:
     TestProgramDir();
     ~TestProgramDir();
     QString Path() const { return dir_.path(); }
     QString Make(const QString& relative) const;  // creates a sub-folder, returns its path
     void WriteFile(const QString& relative, const QByteArray& bytes) const;
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 

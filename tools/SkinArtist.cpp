@@ -35,7 +35,8 @@ void fill(QImage& image, const QRect& r, QColor c) {
 }
 
 void put(QImage& image, int x, int y, QColor c) {
-    if (image.valid(x, y)) image.setPixel(x, y, c.rgb());
+    if (image.valid(x, y))
+        image.setPixel(x, y, c.rgb());
 }
 
 void hline(QImage& image, int x0, int x1, int y, QColor c) {
@@ -98,7 +99,9 @@ void drawGlyph(QImage& image, int button, int x, int y, QColor c) {
 
 }  // namespace
 
-QColor SkinArtist::ramp(double t) const { return stepped(s_.unlit, s_.lit, 0.25 + 0.75 * t, 8); }
+QColor SkinArtist::ramp(double t) const {
+    return stepped(s_.unlit, s_.lit, 0.25 + 0.75 * t, 8);
+}
 
 void SkinArtist::drawButtonFace(QImage& image, const QRect& r, bool pressed) const {
     fill(image, r, pressed ? mix(s_.buttonFace, s_.buttonDark, 0.35) : s_.buttonFace);
@@ -128,7 +131,8 @@ void SkinArtist::drawTitleStrip(QImage& image, int x, int y, int w, int h, int l
         top = mix(s_.titleTop, s_.accent, 0.45);
         bottom = mix(s_.titleBottom, s_.accent, 0.3);
     }
-    for (int row = 0; row < h; ++row) hline(image, x, x + w - 1, y + row, stepped(top, bottom, row / double(h), 4));
+    for (int row = 0; row < h; ++row)
+        hline(image, x, x + w - 1, y + row, stepped(top, bottom, row / double(h), 4));
     hline(image, x, x + w - 1, y, mix(top, QColor(255, 255, 255), 0.25));
     const QString title = QStringLiteral("SOLVANE");
     const int textWidth = PixelFont::TextWidth(title, 2);
@@ -147,15 +151,19 @@ void SkinArtist::drawTitleStrip(QImage& image, int x, int y, int w, int h, int l
 }
 
 void SkinArtist::drawSegments(QImage& image, int x, int digit) const {
-    // Seven segments: a top, b upper right, c lower right, d bottom, e lower left, f upper left, g middle.
-    static const unsigned char kSegments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
-    const QRect shapes[7] = {QRect(2, 2, 5, 2), QRect(6, 2, 2, 6), QRect(6, 6, 2, 6), QRect(2, 10, 5, 2),
-                             QRect(1, 6, 2, 6), QRect(1, 2, 2, 6), QRect(2, 6, 5, 2)};
+    // Seven segments: a top, b upper right, c lower right, d bottom, e lower left, f upper left, g
+    // middle.
+    static const unsigned char kSegments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66,
+                                                0x6D, 0x7D, 0x07, 0x7F, 0x6F};
+    const QRect shapes[7] = {QRect(2, 2, 5, 2),  QRect(6, 2, 2, 6), QRect(6, 6, 2, 6),
+                             QRect(2, 10, 5, 2), QRect(1, 6, 2, 6), QRect(1, 2, 2, 6),
+                             QRect(2, 6, 5, 2)};
     const unsigned char on = digit >= 0 && digit <= 9 ? kSegments[digit] : 0x40;
     for (int pass = 0; pass < 2; ++pass)
         for (int seg = 0; seg < 7; ++seg) {
             const bool lit = on & (1 << seg);
-            if ((pass == 0) == lit) continue;  // unlit first, lit over it
+            if ((pass == 0) == lit)
+                continue;  // unlit first, lit over it
             fill(image, shapes[seg].translated(x, 0), lit ? s_.lit : s_.unlit);
         }
 }
@@ -193,7 +201,8 @@ void SkinArtist::drawKnob(QImage& image, int x, int y, bool pressed) const {
     for (int gx = x + 4; gx <= x + 9; gx += 2) vline(image, gx, y + 3, y + 7, grip);
 }
 
-void SkinArtist::drawMenuItem(QImage& image, int x, int y, const QString& text, bool highlighted) const {
+void SkinArtist::drawMenuItem(QImage& image, int x, int y, const QString& text,
+                              bool highlighted) const {
     const QRect r(x, y, 22, 18);
     fill(image, r, highlighted ? mix(s_.panel, s_.accent, 0.35) : s_.panel);
     frameRect(image, r, highlighted ? s_.accent : s_.edgeDark, s_.outline);
@@ -211,14 +220,17 @@ QImage SkinArtist::Main() const {
     };
     for (int y = 0; y < 116; ++y)
         for (int x = 0; x < 275; ++x)
-            if (inside(x, y)) put(image, x, y, stepped(s_.bodyTop, s_.bodyBottom, y / 116.0, 8));
+            if (inside(x, y))
+                put(image, x, y, stepped(s_.bodyTop, s_.bodyBottom, y / 116.0, 8));
     // Outline on the pixels that border the transparent outside.
     for (int y = 0; y < 116; ++y)
         for (int x = 0; x < 275; ++x) {
-            if (!inside(x, y)) continue;
+            if (!inside(x, y))
+                continue;
             const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) ||
                               !inside(x, y + 1) || x == 0 || y == 0 || x == 274 || y == 115;
-            if (edge) put(image, x, y, s_.outline);
+            if (edge)
+                put(image, x, y, s_.outline);
         }
     hline(image, 4, 270, 1, s_.edgeLight);
     hline(image, 3, 271, 114, s_.edgeDark);
@@ -235,7 +247,8 @@ QImage SkinArtist::Main() const {
     // Name plate.
     drawSunken(image, QRect(110, 17, 159, 22), s_.panel);
     PixelFont::DrawCentred(image, 110, 159, 21, QStringLiteral("SOLVANE"), s_.lit, 3);
-    PixelFont::DrawCentred(image, 110, 159, 30, QStringLiteral("AVI  DIVX  MPEG  WMV  MP3"), s_.unlit);
+    PixelFont::DrawCentred(image, 110, 159, 30, QStringLiteral("AVI  DIVX  MPEG  WMV  MP3"),
+                           s_.unlit);
 
     // Mono and stereo plate, and the slider captions.
     drawSunken(image, QRect(210, 40, 59, 14), s_.panel);
@@ -251,7 +264,9 @@ QImage SkinArtist::Main() const {
     for (int y = 91; y <= 106; ++y)
         for (int x = 250; x <= 266; ++x) {
             const double d = std::hypot(x - 258.0, y - 98.5);
-            if (d <= 7.5) put(image, x, y, d > 6.4 ? s_.outline : stepped(s_.accent, s_.buttonDark, (y - 91) / 16.0, 4));
+            if (d <= 7.5)
+                put(image, x, y,
+                    d > 6.4 ? s_.outline : stepped(s_.accent, s_.buttonDark, (y - 91) / 16.0, 4));
         }
     PixelFont::Draw(image, 257, 96, QStringLiteral("S"), s_.panel);
     PixelFont::Draw(image, 16, 109, QStringLiteral("SOLVANE MEDIA PLAYER"), s_.label);
@@ -277,12 +292,13 @@ QImage SkinArtist::Titlebar() const {
             }
         }
         // The minimise bar sits low in the button.
-        hline(image, 11 + pressed, 15 + pressed, 9 * pressed + 6 + pressed, pressed ? s_.lit : s_.titleText);
+        hline(image, 11 + pressed, 15 + pressed, 9 * pressed + 6 + pressed,
+              pressed ? s_.lit : s_.titleText);
         // Video window button: a small screen.
         const QRect v(9 * pressed, 18, 9, 9);
         drawButtonFace(image, v, pressed);
-        frameRect(image, QRect(v.x() + 2 + pressed, 20 + pressed, 5, 4), pressed ? s_.lit : s_.titleText,
-                  pressed ? s_.lit : s_.titleText);
+        frameRect(image, QRect(v.x() + 2 + pressed, 20 + pressed, 5, 4),
+                  pressed ? s_.lit : s_.titleText, pressed ? s_.lit : s_.titleText);
         put(image, v.x() + 4 + pressed, 25 + pressed, pressed ? s_.lit : s_.titleText);
     }
     drawTitleStrip(image, 27, 0, 274, 12, 0);
@@ -300,11 +316,13 @@ QImage SkinArtist::CButtons() const {
         for (int b = 0; b < 5; ++b) {
             const QRect r(23 * b, 18 * pressed, b == 4 ? 22 : 23, 18);
             drawButtonFace(image, r, pressed);
-            drawGlyph(image, b, r.x() + 6 + pressed, r.y() + 5 + pressed, pressed ? s_.lit : s_.accent);
+            drawGlyph(image, b, r.x() + 6 + pressed, r.y() + 5 + pressed,
+                      pressed ? s_.lit : s_.accent);
         }
         const QRect eject(114, 16 * pressed, 22, 16);
         drawButtonFace(image, eject, pressed);
-        drawGlyph(image, 5, eject.x() + 6 + pressed, eject.y() + 4 + pressed, pressed ? s_.lit : s_.accent);
+        drawGlyph(image, 5, eject.x() + 6 + pressed, eject.y() + 4 + pressed,
+                  pressed ? s_.lit : s_.accent);
     }
     return image;
 }
@@ -316,9 +334,10 @@ QImage SkinArtist::ShufRep() const {
         const bool pressed = state % 2 == 1;
         drawButtonFace(image, r, pressed);
         const int o = pressed ? 1 : 0;
-        fill(image, QRect(r.x() + 3 + o, r.y() + r.height() / 2 - 1 + o, 3, 2), on ? s_.lit : s_.unlit);
-        PixelFont::DrawCentred(image, r.x() + 6, r.width() - 7, r.y() + (r.height() - 5) / 2 + o, text,
-                               on ? s_.titleText : mix(s_.titleText, s_.buttonFace, 0.45));
+        fill(image, QRect(r.x() + 3 + o, r.y() + r.height() / 2 - 1 + o, 3, 2),
+             on ? s_.lit : s_.unlit);
+        PixelFont::DrawCentred(image, r.x() + 6, r.width() - 7, r.y() + (r.height() - 5) / 2 + o,
+                               text, on ? s_.titleText : mix(s_.titleText, s_.buttonFace, 0.45));
     };
     for (int state = 0; state <= 3; ++state) {
         toggle(QRect(0, 15 * state, 28, 15), QStringLiteral("REP"), state);
@@ -365,13 +384,13 @@ QImage SkinArtist::Balance() const {
 
 QImage SkinArtist::PlayPaus() const {
     QImage image = canvas(42, 9, s_.panel);
-    triangle(image, 3, 1, 7, 1, s_.lit);                                 // play
-    fill(image, QRect(11, 1, 2, 7), s_.accent);                          // pause
+    triangle(image, 3, 1, 7, 1, s_.lit);         // play
+    fill(image, QRect(11, 1, 2, 7), s_.accent);  // pause
     fill(image, QRect(14, 1, 2, 7), s_.accent);
-    fill(image, QRect(20, 1, 6, 7), mix(s_.accent, s_.unlit, 0.3));     // stop
-    fill(image, QRect(30, 3, 3, 3), s_.unlit);                           // spare
-    vline(image, 37, 1, 7, s_.lit);                                      // running mark
-    vline(image, 40, 1, 7, s_.unlit);                                    // resting mark
+    fill(image, QRect(20, 1, 6, 7), mix(s_.accent, s_.unlit, 0.3));  // stop
+    fill(image, QRect(30, 3, 3, 3), s_.unlit);                       // spare
+    vline(image, 37, 1, 7, s_.lit);                                  // running mark
+    vline(image, 40, 1, 7, s_.unlit);                                // resting mark
     return image;
 }
 
@@ -398,7 +417,8 @@ QImage SkinArtist::PlEdit() const {
         const int y0 = 21 * look;
         QColor top = look ? mix(s_.titleTop, QColor(128, 128, 128), 0.7) : s_.titleTop;
         QColor bottom = look ? mix(s_.titleBottom, QColor(96, 96, 96), 0.7) : s_.titleBottom;
-        for (int row = 0; row < 21; ++row) hline(image, 0, 177, y0 + row, stepped(top, bottom, row / 21.0, 4));
+        for (int row = 0; row < 21; ++row)
+            hline(image, 0, 177, y0 + row, stepped(top, bottom, row / 21.0, 4));
         hline(image, 0, 177, y0, s_.outline);
         vline(image, 0, y0, y0 + 20, s_.outline);
         vline(image, 177, y0, y0 + 20, s_.outline);
@@ -441,7 +461,8 @@ QImage SkinArtist::PlEdit() const {
     const QRect left(0, 72, 125, 38), right(126, 72, 150, 38);
     for (const QRect& part : {left, right}) {
         for (int y = part.top(); y <= part.bottom(); ++y)
-            hline(image, part.left(), part.right(), y, stepped(s_.bodyTop, s_.bodyBottom, (y - 72) / 38.0, 4));
+            hline(image, part.left(), part.right(), y,
+                  stepped(s_.bodyTop, s_.bodyBottom, (y - 72) / 38.0, 4));
         hline(image, part.left(), part.right(), part.top(), s_.edgeDark);
         hline(image, part.left(), part.right(), part.bottom(), s_.outline);
     }
@@ -456,7 +477,8 @@ QImage SkinArtist::PlEdit() const {
     }
     const QRect listButton(232, 80, 22, 18);
     drawButtonFace(image, listButton, false);
-    PixelFont::DrawCentred(image, listButton.x(), 22, listButton.y() + 7, QStringLiteral("LIST"), s_.titleText);
+    PixelFont::DrawCentred(image, listButton.x(), 22, listButton.y() + 7, QStringLiteral("LIST"),
+                           s_.titleText);
     drawSunken(image, QRect(196, 77, 27, 14), QColor(0, 0, 0));
     PixelFont::Draw(image, 197, 94, QStringLiteral("FILES"), s_.label);
     PixelFont::Draw(image, 132, 84, QStringLiteral("SOLVANE"), s_.label);
@@ -464,7 +486,8 @@ QImage SkinArtist::PlEdit() const {
     // Button menus: normal items, highlighted items, and the side strips.
     const QString menus[5][4] = {
         {QStringLiteral("FILE"), QStringLiteral("DIR"), QStringLiteral("SLV"), QString()},
-        {QStringLiteral("MISC"), QStringLiteral("ALL"), QStringLiteral("SEL"), QStringLiteral("CROP")},
+        {QStringLiteral("MISC"), QStringLiteral("ALL"), QStringLiteral("SEL"),
+         QStringLiteral("CROP")},
         {QStringLiteral("ALL"), QStringLiteral("NONE"), QStringLiteral("INV"), QString()},
         {QStringLiteral("SORT"), QStringLiteral("INFO"), QStringLiteral("OPT"), QString()},
         {QStringLiteral("NEW"), QStringLiteral("SAVE"), QStringLiteral("LOAD"), QString()}};
@@ -498,13 +521,15 @@ QImage SkinArtist::ToIndexed8(const QImage& image) {
             }
         }
     }
-    if (table.size() > 256) return QImage();
+    if (table.size() > 256)
+        return QImage();
     QImage indexed(rgb.size(), QImage::Format_Indexed8);
     indexed.setColorTable(table);
     for (int y = 0; y < rgb.height(); ++y) {
         const QRgb* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         uchar* out = indexed.scanLine(y);
-        for (int x = 0; x < rgb.width(); ++x) out[x] = static_cast<uchar>(seen.value(line[x] | 0xFF000000u));
+        for (int x = 0; x < rgb.width(); ++x)
+            out[x] = static_cast<uchar>(seen.value(line[x] | 0xFF000000u));
     }
     return indexed;
 }
@@ -514,26 +539,31 @@ bool SkinArtist::WriteSkin(const QString& directory, bool withRegion) const {
     const struct {
         const char* name;
         QImage image;
-    } bitmaps[] = {{"main.bmp", Main()},         {"titlebar.bmp", Titlebar()}, {"cbuttons.bmp", CButtons()},
-                   {"shufrep.bmp", ShufRep()},   {"posbar.bmp", PosBar()},     {"volume.bmp", Volume()},
-                   {"balance.bmp", Balance()},   {"playpaus.bmp", PlayPaus()}, {"numbers.bmp", Numbers()},
-                   {"monoster.bmp", MonoSter()}, {"pledit.bmp", PlEdit()}};
+    } bitmaps[] = {
+        {"main.bmp", Main()},         {"titlebar.bmp", Titlebar()}, {"cbuttons.bmp", CButtons()},
+        {"shufrep.bmp", ShufRep()},   {"posbar.bmp", PosBar()},     {"volume.bmp", Volume()},
+        {"balance.bmp", Balance()},   {"playpaus.bmp", PlayPaus()}, {"numbers.bmp", Numbers()},
+        {"monoster.bmp", MonoSter()}, {"pledit.bmp", PlEdit()}};
     for (const auto& bitmap : bitmaps) {
         const QImage indexed = ToIndexed8(bitmap.image);
         if (indexed.isNull()) {
             qWarning("%s has more than 256 colours", bitmap.name);
             return false;
         }
-        if (!indexed.save(directory + QLatin1Char('/') + QLatin1String(bitmap.name), "BMP")) return false;
+        if (!indexed.save(directory + QLatin1Char('/') + QLatin1String(bitmap.name), "BMP"))
+            return false;
     }
-    if (!withRegion) return true;
+    if (!withRegion)
+        return true;
     QFile region(directory + QStringLiteral("/region.txt"));
-    if (!region.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    region.write(QStringLiteral("; The colour of main.bmp that lies outside the window.\r\n[Normal]\r\n"
-                                "TransColorR=%1\r\nTransColorG=%2\r\nTransColorB=%3\r\n")
-                     .arg(s_.transparent.red())
-                     .arg(s_.transparent.green())
-                     .arg(s_.transparent.blue())
-                     .toUtf8());
+    if (!region.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    region.write(
+        QStringLiteral("; The colour of main.bmp that lies outside the window.\r\n[Normal]\r\n"
+                       "TransColorR=%1\r\nTransColorG=%2\r\nTransColorB=%3\r\n")
+            .arg(s_.transparent.red())
+            .arg(s_.transparent.green())
+            .arg(s_.transparent.blue())
+            .toUtf8());
     return true;
 }

@@ -19,7 +19,7 @@ struct SkinScheme {
 
 // Draws the eleven skin bitmaps in the layout the player cuts its cells from.
 class SkinArtist {
-public:
+  public:
     explicit SkinArtist(SkinScheme scheme) : s_(std::move(scheme)) {}
 
     QImage Main() const;
@@ -40,7 +40,7 @@ public:
     // The same picture with at most 256 colours, exactly the colours it had.
     static QImage ToIndexed8(const QImage& image);
 
-private:
+  private:
     void drawButtonFace(QImage& image, const QRect& r, bool pressed) const;
     void drawSunken(QImage& image, const QRect& r, QColor fill) const;
     void drawTitleStrip(QImage& image, int x, int y, int w, int h, int look) const;

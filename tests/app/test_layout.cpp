@@ -8,7 +8,7 @@
 namespace {
 
 class Layout : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { Screen::SetTwipsPerPixel(15, 15); }
     TestProgramDir dir;
     Forms forms;

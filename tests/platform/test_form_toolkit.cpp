@@ -12,7 +12,7 @@
 namespace {
 
 class FormToolkit : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { Screen::SetTwipsPerPixel(15, 15); }
 };
 
@@ -44,9 +44,15 @@ struct Recorder {
     std::vector<std::pair<char, MouseArgs>> events;
     int clicks = 0;
     void attach(ImageControl& c) {
-        QObject::connect(&c, &ImageControl::MouseDown, [this](int, MouseArgs a) { events.push_back({'d', a}); });
-        QObject::connect(&c, &ImageControl::MouseMove, [this](int, MouseArgs a) { events.push_back({'m', a}); });
-        QObject::connect(&c, &ImageControl::MouseUp, [this](int, MouseArgs a) { events.push_back({'u', a}); });
+        QObject::connect(&c, &ImageControl::MouseDown, [this](int, MouseArgs a) {
+            events.push_back({'d', a});
+        });
+        QObject::connect(&c, &ImageControl::MouseMove, [this](int, MouseArgs a) {
+            events.push_back({'m', a});
+        });
+        QObject::connect(&c, &ImageControl::MouseUp, [this](int, MouseArgs a) {
+            events.push_back({'u', a});
+        });
         QObject::connect(&c, &ImageControl::Click, [this](int) { ++clicks; });
     }
 };
@@ -65,7 +71,8 @@ TEST_F(FormToolkit, MouseEventsCarryButtonShiftAndTwipsCoordinates) {
     r.attach(control);
     send(control, QEvent::MouseButtonPress, {2.5, 4}, Qt::RightButton, Qt::RightButton,
          Qt::ShiftModifier | Qt::AltModifier);
-    send(control, QEvent::MouseMove, {3, 5}, Qt::NoButton, Qt::RightButton | Qt::LeftButton, Qt::ControlModifier);
+    send(control, QEvent::MouseMove, {3, 5}, Qt::NoButton, Qt::RightButton | Qt::LeftButton,
+         Qt::ControlModifier);
     send(control, QEvent::MouseButtonRelease, {3, 5}, Qt::MiddleButton, Qt::NoButton);
     ASSERT_EQ(r.events.size(), 3u);
     EXPECT_EQ(r.events[0].second.button, 2);

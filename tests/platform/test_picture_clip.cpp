@@ -29,10 +29,10 @@ TEST(PictureClip, RectangleReachingOutsideCopiesTheInsideAndLeavesTheRestTranspa
     clip.SetClipHeight(5);
     const QImage cell = clip.Clip();
     ASSERT_EQ(cell.size(), QSize(5, 5));
-    EXPECT_EQ(qAlpha(cell.pixel(0, 0)), 0);                       // above the bitmap
+    EXPECT_EQ(qAlpha(cell.pixel(0, 0)), 0);  // above the bitmap
     EXPECT_EQ(CoordinateSkin::Decode(cell.pixel(1, 2)), (CoordinateSkin::Origin{1, 9, 0}));
     EXPECT_EQ(qAlpha(cell.pixel(1, 2)), 255);
-    EXPECT_EQ(qAlpha(cell.pixel(2, 2)), 0);                       // right of the bitmap
+    EXPECT_EQ(qAlpha(cell.pixel(2, 2)), 0);  // right of the bitmap
 }
 
 TEST(PictureClip, NullPictureIsRefusedAndTheOldOneStays) {

@@ -6,7 +6,7 @@
 namespace {
 
 class SettingsReader : public ::testing::Test {
-protected:
+  protected:
     QString read(const QByteArray& text, const QString& section, const QString& key,
                  const QString& fallback = QStringLiteral("default")) {
         dir.WriteFile(QStringLiteral("settings.ini"), text);
@@ -18,7 +18,8 @@ protected:
 };
 
 TEST_F(SettingsReader, FindsValuesWithoutRegardToCaseOrBlanks) {
-    const QByteArray text = "[Skin]\nDefaultSkin=skins\\silence\n  [ normal ]  \n  TransColorR =  12  \n";
+    const QByteArray text =
+        "[Skin]\nDefaultSkin=skins\\silence\n  [ normal ]  \n  TransColorR =  12  \n";
     EXPECT_EQ(read(text, "skin", "defaultskin"), "skins\\silence");
     EXPECT_EQ(read(text, "NORMAL", "transcolorr"), "12");
 }

@@ -15,7 +15,8 @@ ScreenSession::ScreenSession() {
 ScreenSession::~ScreenSession() {
     if (player_.state() != QProcess::NotRunning) {
         player_.terminate();
-        if (!player_.waitForFinished(5000)) player_.kill();
+        if (!player_.waitForFinished(5000))
+            player_.kill();
         player_.waitForFinished(2000);
     }
 }
@@ -41,7 +42,8 @@ bool ScreenSession::Start(const QStringList& extraEnvironment) {
     player_.setProcessEnvironment(env);
     player_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     player_.start(qEnvironmentVariable("SOLVANE_BINARY"), {});
-    if (!player_.waitForStarted(10000)) return false;
+    if (!player_.waitForStarted(10000))
+        return false;
     mainWindow_ = findWindow(20000);
     return !mainWindow_.isEmpty();
 }
@@ -53,15 +55,17 @@ QRect ScreenSession::findWindow(int timeoutMs) const {
                                 {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                                  QStringLiteral("--class"), QStringLiteral("solvane")});
         for (const QString& id : ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            const QString info = Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id.trimmed()});
+            const QString info =
+                Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id.trimmed()});
             const auto number = [&info](const char* label) {
                 const QRegularExpression re(QLatin1String(label) + QStringLiteral(":\\s+(-?\\d+)"));
                 return re.match(info).captured(1).toInt();
             };
-            const QRect r(number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"),
-                          number("Height"));
+            const QRect r(number("Absolute upper-left X"), number("Absolute upper-left Y"),
+                          number("Width"), number("Height"));
             // The main window is the one of the player's size, not a companion.
-            if (r.width() == 275 && r.height() == 116) return r;
+            if (r.width() == 275 && r.height() == 116)
+                return r;
         }
         QThread::msleep(100);
     }

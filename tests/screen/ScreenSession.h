@@ -8,7 +8,7 @@
 // The real player on the test's X screen: started, found by its window class, looked at
 // through screenshots of the whole screen, and ended.
 class ScreenSession {
-public:
+  public:
     ScreenSession();
     ~ScreenSession();
 
@@ -21,7 +21,7 @@ public:
     static QString Run(const QString& program, const QStringList& arguments, int timeoutMs = 10000);
     static const QRgb kDesktop;
 
-private:
+  private:
     QRect findWindow(int timeoutMs) const;
     QProcess player_;
     QRect mainWindow_;

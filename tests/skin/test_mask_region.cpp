@@ -26,9 +26,10 @@ struct Mask {
     PictureBox box{&parent};
 };
 
-
 // Regions compared as sets of pixels, however their rectangles are banded.
-bool sameShape(const QRegion& a, const QRegion& b) { return a.xored(b).isEmpty(); }
+bool sameShape(const QRegion& a, const QRegion& b) {
+    return a.xored(b).isEmpty();
+}
 
 TEST(MakeMaskRegion, NoTransparentPixelGivesTheFullRectangle) {
     Mask mask({"####", "####", "####"});

@@ -11,7 +11,7 @@ using CoordinateSkin::Decode;
 using CoordinateSkin::Origin;
 
 class PlaylistFrame : public ::testing::Test {
-protected:
+  protected:
     PlaylistFrame() {
         CoordinateSkin::Write(dir.Make("skins/silence"));
         pls = &forms.Playlist();

@@ -9,14 +9,17 @@
 
 namespace {
 
-QString sourceTree() { return qEnvironmentVariable("SOLVANE_SOURCE"); }
+QString sourceTree() {
+    return qEnvironmentVariable("SOLVANE_SOURCE");
+}
 
 QImage committed(const QString& skin, const QString& name) {
     return QImage(sourceTree() + QLatin1Char('/') + skin + QLatin1Char('/') + name);
 }
 
 TEST(SkinArt, EveryBitmapHasItsSizeAndAt256Colours) {
-    for (const QString& skin : {QStringLiteral("resources/builtin"), QStringLiteral("skins/silence")})
+    for (const QString& skin :
+         {QStringLiteral("resources/builtin"), QStringLiteral("skins/silence")})
         for (const QString& name : CoordinateSkin::BitmapNames()) {
             const QImage image = committed(skin, name);
             ASSERT_FALSE(image.isNull()) << skin.toStdString() << "/" << name.toStdString();
@@ -29,9 +32,11 @@ TEST(SkinArt, CommittedBitmapsAreWhatThePainterDraws) {
     // Redraw into a temporary folder and compare pixel for pixel with what is committed.
     QTemporaryDir out;
     const QString tool = qEnvironmentVariable("SOLVANE_SKINPAINTER");
-    if (tool.isEmpty()) GTEST_SKIP() << "painter not given";
+    if (tool.isEmpty())
+        GTEST_SKIP() << "painter not given";
     ASSERT_EQ(QProcess::execute(tool, {out.path()}), 0);
-    for (const QString& skin : {QStringLiteral("resources/builtin"), QStringLiteral("skins/silence")})
+    for (const QString& skin :
+         {QStringLiteral("resources/builtin"), QStringLiteral("skins/silence")})
         for (const QString& name : CoordinateSkin::BitmapNames()) {
             const QImage drawn(out.path() + QLatin1Char('/') + skin + QLatin1Char('/') + name);
             EXPECT_EQ(drawn.convertToFormat(QImage::Format_RGB32),
@@ -53,7 +58,8 @@ TEST(SkinArt, DigitsArePairwiseDistinctAndPressedLooksDiffer) {
     const QImage numbers = committed("resources/builtin", "numbers.bmp");
     for (int a = 0; a < 10; ++a)
         for (int b = a + 1; b < 10; ++b)
-            EXPECT_NE(numbers.copy(9 * a, 0, 9, 13), numbers.copy(9 * b, 0, 9, 13)) << a << " " << b;
+            EXPECT_NE(numbers.copy(9 * a, 0, 9, 13), numbers.copy(9 * b, 0, 9, 13))
+                << a << " " << b;
     const QImage buttons = committed("resources/builtin", "cbuttons.bmp");
     for (int i = 0; i < 5; ++i)
         EXPECT_NE(buttons.copy(23 * i, 0, 22, 18), buttons.copy(23 * i, 18, 22, 18)) << i;

@@ -13,7 +13,9 @@ namespace {
 using CoordinateSkin::Decode;
 using CoordinateSkin::Origin;
 
-QImage builtIn(const char* name) { return QImage(QStringLiteral(":/builtin/") + QLatin1String(name)); }
+QImage builtIn(const char* name) {
+    return QImage(QStringLiteral(":/builtin/") + QLatin1String(name));
+}
 
 // Pictures of a control compared by content.
 bool samePixels(const QImage& a, const QImage& b) {
@@ -21,7 +23,7 @@ bool samePixels(const QImage& a, const QImage& b) {
 }
 
 class SkinLoading : public ::testing::Test {
-protected:
+  protected:
     frmMain& main() { return forms.Main(); }
     QString skin(const QString& name) { return dir.Make(QStringLiteral("skins/") + name); }
 
@@ -53,7 +55,8 @@ TEST_F(SkinLoading, AnAbsoluteDefaultSkinStaysRelativeAndTheBuiltInPicturesStay)
 TEST_F(SkinLoading, StartUpDrawsEveryControlsFirstLook) {
     CoordinateSkin::Write(skin("silence"));
     frmMain& m = main();
-    for (auto* digit : m.imgNumber) EXPECT_EQ(Decode(digit->Picture().pixel(0, 0)), (Origin{10, 0, 0}));
+    for (auto* digit : m.imgNumber)
+        EXPECT_EQ(Decode(digit->Picture().pixel(0, 0)), (Origin{10, 0, 0}));
     EXPECT_EQ(Decode(m.imgVolume->Picture().pixel(0, 0)), (Origin{7, 0, 195}));  // level 14
     EXPECT_EQ(Decode(m.imgBalance->Picture().pixel(0, 0)), (Origin{8, 9, 0}));   // level 1
     EXPECT_EQ(Decode(m.imgVolumeBut[0]->Picture().pixel(0, 0)), (Origin{7, 15, 422}));
@@ -61,7 +64,8 @@ TEST_F(SkinLoading, StartUpDrawsEveryControlsFirstLook) {
     EXPECT_EQ(Decode(m.imgPlayPaus[0]->Picture().pixel(0, 0)), (Origin{9, 39, 0}));
     EXPECT_EQ(Decode(m.imgMonoSter[0]->Picture().pixel(0, 0)), (Origin{11, 0, 12}));
     EXPECT_EQ(Decode(m.imgMonoSter[1]->Picture().pixel(0, 0)), (Origin{11, 29, 12}));
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(Decode(m.imgMenu[i]->Picture().pixel(0, 0)), (Origin{3, 9 * i, 0}));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(Decode(m.imgMenu[i]->Picture().pixel(0, 0)), (Origin{3, 9 * i, 0}));
     EXPECT_EQ(Decode(m.imgMenu[3]->Picture().pixel(0, 0)), (Origin{3, 0, 18}));
     EXPECT_EQ(Decode(m.imgTitlebar->Picture().pixel(0, 0)), (Origin{3, 27, 57}));
     EXPECT_EQ(Decode(m.imgPosSlide[0]->Picture().pixel(0, 0)), (Origin{6, 248, 0}));
@@ -93,8 +97,12 @@ TEST_F(SkinLoading, ASkinWithoutMainBmpCutsThePreviousMaskWithItsOwnColour) {
     CoordinateSkin::Write(noMain, {"cbuttons.bmp"});
     // The built-in mask's body colour at (137, 100) becomes transparent.
     const QRgb body = m.Mask->Image().pixel(137, 100);
-    dir.WriteFile("skins/nomain/region.txt", QStringLiteral("[Normal]\nTransColorR=%1\nTransColorG=%2\nTransColorB=%3\n")
-                                                 .arg(qRed(body)).arg(qGreen(body)).arg(qBlue(body)).toUtf8());
+    dir.WriteFile("skins/nomain/region.txt",
+                  QStringLiteral("[Normal]\nTransColorR=%1\nTransColorG=%2\nTransColorB=%3\n")
+                      .arg(qRed(body))
+                      .arg(qGreen(body))
+                      .arg(qBlue(body))
+                      .toUtf8());
     mdlSkin::LoadSkin(forms, noMain);
     EXPECT_EQ(m.BackgroundPicture(), backgroundBefore);
     EXPECT_FALSE(m.WindowRegion().contains(QPoint(137, 100)));
@@ -155,14 +163,15 @@ TEST_F(SkinLoading, AfterALoadTheDigitsShowZeroAndTheMenuButtonIsReleased) {
     mdlSkin::DrawSprite(forms, 8, 5, 1);
     mdlSkin::DrawSprite(forms, 4, 2, 1);
     mdlSkin::LoadSkin(forms, skin("coords"));
-    for (auto* digit : m.imgNumber) EXPECT_EQ(Decode(digit->Picture().pixel(0, 0)), (Origin{10, 0, 0}));
+    for (auto* digit : m.imgNumber)
+        EXPECT_EQ(Decode(digit->Picture().pixel(0, 0)), (Origin{10, 0, 0}));
     EXPECT_EQ(Decode(m.imgPosSlide[0]->Picture().pixel(0, 0)), (Origin{6, 248, 0}));
     EXPECT_EQ(Decode(m.imgMenu[0]->Picture().pixel(0, 0)), (Origin{3, 0, 0}));
     EXPECT_EQ(Decode(forms.Playlist().PLEdit->Picture().pixel(5, 5)), (Origin{4, 5, 5}));
 }
 
 class TransparentColour : public SkinLoading {
-protected:
+  protected:
     // A mask with one pixel of each interesting colour at the left of row 0.
     void SetUp() override {
         QImage picture(275, 116, QImage::Format_RGB32);

@@ -37,7 +37,8 @@ TEST(SpriteTable, EveryCellLiesInsideItsBuiltInBitmapAndTheLargestReachesItsEdge
             for (int state = 0; state <= kKinds[kind].lastState; ++state) {
                 const auto cell = table.Lookup(kind, index, state);
                 ASSERT_TRUE(cell) << kind << " " << index << " " << state;
-                if (cell->width == 0) continue;
+                if (cell->width == 0)
+                    continue;
                 EXPECT_LE(cell->x + cell->width, size.width()) << kind << " " << index;
                 EXPECT_LE(cell->y + cell->height, size.height()) << kind << " " << index;
                 EXPECT_GE(cell->x, 0);
@@ -52,9 +53,9 @@ TEST(SpriteTable, EveryCellLiesInsideItsBuiltInBitmapAndTheLargestReachesItsEdge
             EXPECT_EQ(maxBottom, size.height()) << "kind " << kind;
         }
     }
-    EXPECT_EQ(*table.Lookup(1, 6, 1), (Cell{114, 16, 22, 16}));  // ends at 136, 32
+    EXPECT_EQ(*table.Lookup(1, 6, 1), (Cell{114, 16, 22, 16}));   // ends at 136, 32
     EXPECT_EQ(*table.Lookup(5, 29, 0), (Cell{15, 422, 14, 11}));  // ends at 433
-    EXPECT_EQ(*table.Lookup(4, 2, 1), (Cell{278, 0, 29, 10}));   // ends at 307
+    EXPECT_EQ(*table.Lookup(4, 2, 1), (Cell{278, 0, 29, 10}));    // ends at 307
 }
 
 TEST(SpriteTable, UnlistedEntriesAreZeroAndKeysOutsideTheArraysAreMissing) {
@@ -74,7 +75,7 @@ TEST(SpriteTable, UnlistedEntriesAreZeroAndKeysOutsideTheArraysAreMissing) {
 }
 
 class DrawSprite : public ::testing::Test {
-protected:
+  protected:
     DrawSprite() {
         CoordinateSkin::Write(dir.Make("skins/silence"));
         main = &forms.Main();
@@ -135,7 +136,8 @@ TEST_F(DrawSprite, KindsOutsideOneToNineAndIndicesWithoutDestinationChangeNothin
     mdlSkin::DrawSprite(forms, 1, 7, 0);
     mdlSkin::DrawSprite(forms, 8, 3, 4);
     const auto controls = all();
-    for (std::size_t i = 0; i < controls.size(); ++i) EXPECT_EQ(controls[i]->Picture(), before[i]) << i;
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(controls[i]->Picture(), before[i]) << i;
     // The all-zero rectangle was still set on the holder.
     EXPECT_EQ(main->clipTitlebar.ClipWidth(), 0);
 }
