@@ -1,12 +1,17 @@
 #include "app/Forms.h"
 
 #include "app/frmMain.h"
+#include "platform/MpvPlaybackControl.h"
 #include "playlist/FormPLS.h"
+#include "video/Form1.h"
 
-Forms::Forms() = default;
+Forms::Forms(ControlFactory factory) : factory_(std::move(factory)) {
+    if (!factory_) factory_ = [] { return std::make_unique<MpvPlaybackControl>(); };
+}
 
 Forms::~Forms() {
     // Companions first: the main window's teardown may still refer to them.
+    video_.reset();
     playlist_.reset();
     main_.reset();
 }
@@ -27,6 +32,16 @@ FormPLS& Forms::Playlist() {
     }
     return *playlist_;
 }
+
+Form1& Forms::Video() {
+    if (!video_) {
+        video_ = std::make_unique<Form1>(*this, factory_());
+        video_->Form_Load();
+    }
+    return *video_;
+}
+
+void Forms::UnloadVideo() { video_.reset(); }
 
 void Forms::UnloadMain() {
     main_.reset();

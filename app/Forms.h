@@ -1,30 +1,40 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 class frmMain;
 class FormPLS;
 class Form1;
+class PlaybackControl;
 
 // Hands out the three windows. Each is created on first reference and runs its load handler
 // then, hidden; unloading destroys it, and a later reference creates it afresh.
 class Forms {
   public:
-    Forms();
+    using ControlFactory = std::function<std::unique_ptr<PlaybackControl>()>;
+
+    // The video window's playback control comes from the factory; libmpv's by default.
+    explicit Forms(ControlFactory factory = {});
     ~Forms();
     Forms(const Forms&) = delete;
     Forms& operator=(const Forms&) = delete;
 
     frmMain& Main();
     FormPLS& Playlist();
+    Form1& Video();
 
     bool MainExists() const { return main_ != nullptr; }
     bool PlaylistExists() const { return playlist_ != nullptr; }
+    bool VideoExists() const { return video_ != nullptr; }
 
     void UnloadMain();
     void UnloadPlaylist();
+    void UnloadVideo();
 
   private:
     std::unique_ptr<frmMain> main_;
     std::unique_ptr<FormPLS> playlist_;
+    std::unique_ptr<Form1> video_;
+    ControlFactory factory_;
 };

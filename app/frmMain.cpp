@@ -1,13 +1,19 @@
 #include "app/frmMain.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "app/Forms.h"
 #include "platform/Bitmap.h"
+#include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
+#include "playlist/FormPLS.h"
+#include "video/Form1.h"
 #include "skin/mdlSkin.h"
 
 // The built-in pictures live in the core library, which the linker would otherwise drop.
@@ -32,6 +38,12 @@ frmMain::frmMain(Forms& forms) : QWidget(nullptr), forms_(forms) {
     initBuiltInResources();
     createControls();
     loadBuiltInPictures();
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(300);
+    tmrTime = new QTimer(this);
+    tmrTime->setInterval(500);
+    connectHandlers();
+    Timer1->start();
     resize(Screen::ToPixelsX(kDesignWidth), Screen::ToPixelsY(kDesignHeight));
 }
 
@@ -92,10 +104,190 @@ void frmMain::loadBuiltInPictures() {
     clipMonoster.SetPicture(builtIn("monoster.bmp"));
 }
 
+void frmMain::connectHandlers() {
+    connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    connect(tmrTime, &QTimer::timeout, this, &frmMain::tmrTime_Timer);
+    for (ImageControl* button : imgPlayBut) {
+        connect(button, &ImageControl::MouseDown, this, &frmMain::imgPlayBut_MouseDown);
+        connect(button, &ImageControl::MouseUp, this, &frmMain::imgPlayBut_MouseUp);
+    }
+    connect(imgMove, &ImageControl::MouseDown, this, [this](int, MouseArgs a) { imgMove_MouseDown(a); });
+    connect(imgMove, &ImageControl::MouseMove, this, [this](int, MouseArgs a) { imgMove_MouseMove(a); });
+    for (ImageControl* slide : imgPosSlide) {
+        connect(slide, &ImageControl::MouseDown, this, [this](int i, MouseArgs a) { seekBar.imgPosSlide_MouseDown(i, a); });
+        connect(slide, &ImageControl::MouseMove, this, [this](int i, MouseArgs a) { seekBar.imgPosSlide_MouseMove(i, a); });
+        connect(slide, &ImageControl::MouseUp, this, [this](int i, MouseArgs a) { seekBar.imgPosSlide_MouseUp(i, a); });
+    }
+    connect(imgPosBar, &ImageControl::MouseDown, this, [this](int, MouseArgs a) { seekBar.imgPosBar_MouseDown(a); });
+}
+
 void frmMain::Form_Load() {
     setWindowFlag(Qt::FramelessWindowHint, true);
     mdlSkin::InitSkin(forms_);
+    GoStop(false);
     imgMove->update();
+}
+
+void frmMain::setDigitsVisible(bool visible) {
+    for (ImageControl* digit : imgNumber) digit->setVisible(visible);
+}
+
+void frmMain::setSliderVisible(bool visible) {
+    imgPosSlide[0]->setVisible(visible);
+    imgPosSlide[1]->setVisible(visible);
+}
+
+void frmMain::GoPlay(bool blnDo) {
+    if (blnDo) forms_.Video().mediaPlay().Play();
+    mdlSkin::DrawSprite(forms_, 7, 1, 0);
+    mdlSkin::DrawSprite(forms_, 7, 5, 0);
+    imgPlayPaus[0]->show();
+    tmrTime->start();
+    setDigitsVisible(true);
+    setSliderVisible(true);
+}
+
+void frmMain::GoPause(bool blnDo) {
+    if (blnDo) forms_.Video().mediaPlay().Pause();
+    mdlSkin::DrawSprite(forms_, 7, 2, 0);
+    imgPlayPaus[0]->hide();
+    tmrTime->stop();
+    setDigitsVisible(true);
+    setSliderVisible(true);
+}
+
+void frmMain::GoStop(bool blnDo) {
+    PlaybackControl& control = forms_.Video().mediaPlay();
+    if (blnDo) control.Stop();
+    control.SetCurrentPosition(0.0);
+    mdlSkin::DrawSprite(forms_, 7, 3, 0);
+    imgPlayPaus[0]->hide();
+    setDigitsVisible(false);
+    tmrTime->stop();
+    setSliderVisible(false);
+}
+
+void frmMain::imgPlayBut_MouseDown(int index, MouseArgs) { mdlSkin::DrawSprite(forms_, 1, index + 1, 1); }
+
+void frmMain::imgPlayBut_MouseUp(int index, MouseArgs) {
+    mdlSkin::DrawSprite(forms_, 1, index + 1, 0);
+    FormPLS& playlist = forms_.Playlist();
+    switch (index) {
+        case 0:
+            if (playlist.EntryCount() >= 2) playlist.PlayPrev();
+            break;
+        case 1: GoPlay(true); break;
+        case 2: GoPause(true); break;
+        case 3: GoStop(true); break;
+        case 4:
+            if (playlist.EntryCount() >= 2) playlist.PlayNext();
+            break;
+        case 5:
+            if (playlist.EntryCount() == 0) playlist.Nofiles = -1;
+            playlist.AddFile();
+            if (playlist.Nofiles == -1) {
+                playlist.PlayNext();
+                playlist.Nofiles = 0;
+            }
+            forms_.Video().Resize();
+            GoPlay(false);
+            break;
+        default: break;
+    }
+}
+
+void frmMain::SplitTime(double position) {
+    double whole = std::trunc(position);
+    if (whole < 0) whole = -whole;
+    const long long s = static_cast<long long>(whole);
+    TimeSeconds = static_cast<std::int16_t>(s % 60);
+    TimeMinutes = static_cast<std::int16_t>(std::min<long long>(s / 60, 32767));
+}
+
+void frmMain::ShowTime() {
+    // Two digits each: the last two characters of "0" followed by the number.
+    const auto drawPair = [this](int value, int tensItem, int unitsItem) {
+        const QString text = QStringLiteral("0") + QString::number(value);
+        mdlSkin::DrawSprite(forms_, 8, text.at(text.size() - 1).digitValue(), unitsItem);
+        mdlSkin::DrawSprite(forms_, 8, text.at(text.size() - 2).digitValue(), tensItem);
+    };
+    drawPair(TimeSeconds, 2, 3);
+    drawPair(TimeMinutes, 0, 1);
+}
+
+void frmMain::tmrTime_Timer() {
+    PlaybackControl& control = forms_.Video().mediaPlay();
+    if (control.PlayState() == PlaybackControl::Playing) {
+        SplitTime(control.CurrentPosition());
+        ShowTime();
+        seekBar.Follow(control.CurrentPosition(), control.Duration());
+    }
+    switch (control.PlayState()) {
+        case PlaybackControl::Paused: GoPause(false); break;
+        case PlaybackControl::Playing: GoPlay(false); break;
+        case PlaybackControl::Closed: GoStop(false); break;
+        default: break;
+    }
+}
+
+void frmMain::Timer1_Timer() {
+    setWindowTitle(windowState() & Qt::WindowMinimized ? QStringLiteral("Solvane") : QString());
+}
+
+void frmMain::imgMove_MouseDown(MouseArgs args) {
+    if (args.button != 1) return;
+    StartDragX = static_cast<std::int16_t>(std::clamp(std::nearbyint(args.x), -32768.0f, 32767.0f));
+    StartDragY = static_cast<std::int16_t>(std::clamp(std::nearbyint(args.y), -32768.0f, 32767.0f));
+}
+
+void frmMain::imgMove_MouseMove(MouseArgs args) {
+    if (args.button != 1) return;
+    SetLeft(Left() - (StartDragX - args.x));
+    SetTop(Top() - (StartDragY - args.y));
+    Form1& video = forms_.Video();
+    video.SetLeft(Left() + Form1::kDockOffset);
+    video.SetTop(Top());
+    FormPLS& playlist = forms_.Playlist();
+    playlist.SetLeft(Left());
+    playlist.SetTop(Top() + 1710.0f);
+}
+
+void frmMain::Form_GotFocus() {
+    mdlSkin::DrawSprite(forms_, 2, 1, 0);
+    for (int i = 4; i <= 7; ++i) mdlSkin::DrawSprite(forms_, 2, i, 0);
+}
+
+void frmMain::Form_LostFocus() {
+    mdlSkin::DrawSprite(forms_, 2, 1, 1);
+    for (ImageControl* button : imgMenu) button->SetPicture(QImage());
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow()) {
+            Form_GotFocus();
+        } else {
+            Form_LostFocus();
+        }
+    }
+    QWidget::changeEvent(event);
+}
+
+void frmMain::Unload() {
+    forms_.UnloadVideo();
+    forms_.UnloadPlaylist();
+    close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    // Any close request: the companions go first, then the program ends at once.
+    forms_.UnloadVideo();
+    forms_.UnloadPlaylist();
+    Timer1->stop();
+    tmrTime->stop();
+    unloaded_ = true;
+    event->accept();
+    QCoreApplication::exit(0);
 }
 
 void frmMain::MoveControls() {

@@ -4,12 +4,16 @@
 #include <QRegion>
 #include <QWidget>
 #include <array>
+#include <cstdint>
+
+#include "app/SeekBar.h"
 
 #include "platform/ImageControl.h"
 #include "platform/PictureBox.h"
 #include "platform/PictureClip.h"
 
 class Forms;
+class QTimer;
 
 // The player window: border-less, shaped by its mask, made of skin controls only.
 class frmMain : public QWidget {
@@ -19,6 +23,33 @@ class frmMain : public QWidget {
     ~frmMain() override;
 
     void Form_Load();
+
+    // The play-state looks; with blnDo the control is commanded too.
+    void GoPlay(bool blnDo);
+    void GoPause(bool blnDo);
+    void GoStop(bool blnDo);
+    void ShowTime();
+    void SplitTime(double position);
+    void tmrTime_Timer();
+    void Timer1_Timer();
+    // Shut-down: the companions go, then the main window, and the program ends.
+    void Unload();
+    bool Unloaded() const { return unloaded_; }
+
+    void imgPlayBut_MouseDown(int index, MouseArgs args);
+    void imgPlayBut_MouseUp(int index, MouseArgs args);
+    void imgMove_MouseDown(MouseArgs args);
+    void imgMove_MouseMove(MouseArgs args);
+    void Form_GotFocus();
+    void Form_LostFocus();
+
+    std::int16_t StartDragX = 0;
+    std::int16_t StartDragY = 0;
+    std::int16_t TimeSeconds = 0;
+    std::int16_t TimeMinutes = 0;
+    SeekBar seekBar{*this};
+    QTimer* Timer1 = nullptr;
+    QTimer* tmrTime = nullptr;
 
     // Places every skin control at its fixed position and size.
     void MoveControls();
@@ -69,8 +100,13 @@ class frmMain : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
+    void connectHandlers();
+    void setDigitsVisible(bool visible);
+    void setSliderVisible(bool visible);
     void createControls();
     void loadBuiltInPictures();
     ImageControl* image(int index = 0);
@@ -78,4 +114,5 @@ class frmMain : public QWidget {
     Forms& forms_;
     QImage background_;
     QRegion windowRegion_;
+    bool unloaded_ = false;
 };

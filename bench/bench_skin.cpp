@@ -6,6 +6,7 @@
 #include <QDir>
 #include <clocale>
 
+#include "FakePlaybackControl.h"
 #include "TestSkin.h"
 #include "app/Forms.h"
 #include "app/frmMain.h"
@@ -80,7 +81,7 @@ void BM_DecodeSkinBitmaps(benchmark::State& state) {
 
 void BM_LoadSkin(benchmark::State& state) {
     TestProgramDir dir;
-    Forms forms;
+    Forms forms{FakePlaybackControl::Factory()};
     forms.Main();
     for (auto _ : state) mdlSkin::LoadSkin(forms, shippedSkin());
 }
@@ -88,20 +89,20 @@ void BM_LoadSkin(benchmark::State& state) {
 // The pieces of a load, to see where its time goes.
 void BM_PaintPlaylistFrame(benchmark::State& state) {
     TestProgramDir dir;
-    Forms forms;
+    Forms forms{FakePlaybackControl::Factory()};
     forms.Main();
     for (auto _ : state) mdlSkin::PaintPlaylistFrame(forms);
 }
 
 void BM_MoveControls(benchmark::State& state) {
     TestProgramDir dir;
-    Forms forms;
+    Forms forms{FakePlaybackControl::Factory()};
     for (auto _ : state) forms.Main().MoveControls();
 }
 
 void BM_ChangeMask(benchmark::State& state) {
     TestProgramDir dir;
-    Forms forms;
+    Forms forms{FakePlaybackControl::Factory()};
     for (auto _ : state) {
         long colour = 255 + 65536L * 255;
         forms.Main().ChangeMask(colour);
@@ -110,7 +111,7 @@ void BM_ChangeMask(benchmark::State& state) {
 
 void BM_DrawEveryControl(benchmark::State& state) {
     TestProgramDir dir;
-    Forms forms;
+    Forms forms{FakePlaybackControl::Factory()};
     forms.Main();
     for (auto _ : state) {
         for (int i = 1; i <= 6; ++i) mdlSkin::DrawSprite(forms, 1, i, 0);

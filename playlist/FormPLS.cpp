@@ -4,6 +4,8 @@
 #include <QListWidget>
 
 #include "app/Forms.h"
+#include "app/frmMain.h"
+#include "video/Form1.h"
 #include "platform/Bitmap.h"
 #include "platform/Screen.h"
 #include "skin/mdlSkin.h"
@@ -97,12 +99,93 @@ void FormPLS::createWorkingControls() {
     List2->setSelectionMode(QAbstractItemView::SingleSelection);
     List2->setFrameShape(QFrame::NoFrame);
     List2->setStyleSheet(QStringLiteral("QListWidget { background: black; color: white; }"));
+    connect(List2, &QListWidget::itemClicked, this, [this] { List2_Click(); });
+    connect(List2, &QListWidget::itemDoubleClicked, this, [this] { List2_DblClick(); });
 
     Text4 = new QLineEdit(QStringLiteral("0"), this);
     place(Text4, 2940, 3440, 375, 180);
     Text4->setFrame(false);
     Text4->setReadOnly(true);
     Text4->setStyleSheet(QStringLiteral("QLineEdit { background: black; color: white; }"));
+}
+
+int FormPLS::EntryCount() const { return List2->count(); }
+
+int FormPLS::CurrentIndex() const { return List2->currentRow(); }
+
+void FormPLS::AppendEntry(const QString& path, const QString& name) {
+    List1.append(path);
+    List2->addItem(name);
+}
+
+QString FormPLS::Getfilename(const QString& path) {
+    // The tail after the last separator; a final separator stays part of the result.
+    for (qsizetype i = path.size() - 2; i >= 0; --i)
+        if (path.at(i) == QLatin1Char('\\') || path.at(i) == QLatin1Char('/')) return path.mid(i + 1);
+    return path;
+}
+
+void FormPLS::setText2(const QString& path) {
+    Text2 = path;
+    Text3 = Getfilename(Text2);
+    Text3ToolTip = Text3;
+}
+
+void FormPLS::setTotalFiles(const QString& text) {
+    lbltotalfiles = text;
+    Text4->setText(lbltotalfiles);
+}
+
+void FormPLS::List2_Click() { setTotalFiles(QString::number(List2->count())); }
+
+void FormPLS::startEntry(int k) {
+    if (k < 0 || k >= List2->count()) return;  // nothing to start: ends quietly
+    setText2(List1.value(k));
+    List2->setCurrentRow(k);
+    List2_Click();
+    forms_.Video().mediaPlay().SetFileName(Text2);
+}
+
+void FormPLS::PlayNext() {
+    const int i = CurrentIndex();
+    const int n = EntryCount();
+    // At the last entry the list wraps; a one-entry list starts its entry again.
+    const int k = i == n - 1 ? 0 : i + 1;
+    if (n == 0) return;
+    startEntry(k);
+}
+
+void FormPLS::PlayPrev() {
+    const int i = CurrentIndex();
+    startEntry(i <= 0 ? EntryCount() - 1 : i - 1);
+}
+
+void FormPLS::List2_DblClick() {
+    setText2(List1.value(CurrentIndex()));
+    if (!Text2.isEmpty()) forms_.Video().mediaPlay().SetFileName(Text2);
+}
+
+void FormPLS::Add() {
+    if (EntryCount() == 0) Nofiles = -1;
+    AddFile();
+    if (Nofiles == -1) {
+        PlayNext();
+        Nofiles = 0;
+    }
+}
+
+void FormPLS::AddFile() {
+    // Filled in by the file dialog; nothing is added without one.
+}
+
+void FormPLS::EntryFailed() {
+    ++failuresInARow_;
+    if (failuresInARow_ < EntryCount()) {
+        PlayNext();
+        return;
+    }
+    failuresInARow_ = 0;
+    forms_.Main().GoStop(false);
 }
 
 void FormPLS::Form_Load() {

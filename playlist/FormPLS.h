@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <array>
 
@@ -18,6 +19,29 @@ class FormPLS : public QWidget {
     ~FormPLS() override;
 
     void Form_Load();
+
+    // Navigation: start the entry after or before the current one, wrapping at both ends.
+    void PlayNext();
+    void PlayPrev();
+    void Add();
+    void AddFile();
+    static QString Getfilename(const QString& path);
+
+    // The current file failed to open / started playing: a run of failures over the whole
+    // list stops playback instead of cycling for ever.
+    void EntryFailed();
+    void EntryPlayed() { failuresInARow_ = 0; }
+
+    int EntryCount() const;
+    int CurrentIndex() const;
+
+    QStringList List1;
+    QString Text2 = QStringLiteral("No File");
+    QString Text3 = QStringLiteral("No File");
+    QString Text3ToolTip;
+    QString lbltotalfiles = QStringLiteral("0");
+    QString MoviePath;
+    QString Text1 = QStringLiteral("Text1");
 
     // Twips geometry of the window.
     float Left() const;
@@ -67,11 +91,20 @@ class FormPLS : public QWidget {
     QListWidget* List2 = nullptr;
     QLineEdit* Text4 = nullptr;
 
-  private:
+      // Appends one entry to both lists.
+    void AppendEntry(const QString& path, const QString& name);
+
+private:
+    void startEntry(int k);
+    void setText2(const QString& path);
+    void List2_Click();
+    void List2_DblClick();
+    void setTotalFiles(const QString& text);
     void createFrame();
     void createWorkingControls();
     PictureBox* box(QWidget* parent, float left, float top, float width, float height,
                     int index = 0);
 
     Forms& forms_;
+    int failuresInARow_ = 0;
 };

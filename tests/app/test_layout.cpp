@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "FakePlaybackControl.h"
 #include "TestSkin.h"
 #include "app/Forms.h"
 #include "app/frmMain.h"
@@ -11,7 +12,7 @@ class Layout : public ::testing::Test {
   protected:
     void TearDown() override { Screen::SetTwipsPerPixel(15, 15); }
     TestProgramDir dir;
-    Forms forms;
+    Forms forms{FakePlaybackControl::Factory()};
 };
 
 TEST_F(Layout, At15TwipsPerPixel) {
@@ -61,7 +62,10 @@ TEST_F(Layout, StackingPutsKnobsOverTracksAndButtonsOverTheDragArea) {
     EXPECT_EQ(main.childAt(140, 62), main.imgVolumeBut[1]);
     EXPECT_EQ(main.childAt(20, 95), main.imgPlayBut[0]);
     EXPECT_EQ(main.childAt(150, 6), main.imgMove) << "the title bar is dragged";
+    EXPECT_EQ(main.childAt(50, 30), main.imgMove) << "the digits are hidden while stopped";
+    main.GoPlay(false);
     EXPECT_EQ(main.childAt(50, 30), main.imgNumber[0]);
+    EXPECT_EQ(main.childAt(20, 75), main.imgPosSlide[1]);
     EXPECT_EQ(main.childAt(8, 5), main.imgMenu[0]);
 }
 

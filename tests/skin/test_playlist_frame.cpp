@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "FakePlaybackControl.h"
 #include "TestSkin.h"
 #include "app/Forms.h"
 #include "playlist/FormPLS.h"
@@ -19,7 +20,7 @@ class PlaylistFrame : public ::testing::Test {
     Origin at(PictureBox* box, int x, int y) { return Decode(box->Image().pixel(x, y)); }
 
     TestProgramDir dir;
-    Forms forms;
+    Forms forms{FakePlaybackControl::Factory()};
     FormPLS* pls = nullptr;
 };
 

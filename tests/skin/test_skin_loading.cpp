@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "FakePlaybackControl.h"
 #include "TestSkin.h"
 #include "app/Forms.h"
 #include "app/frmMain.h"
@@ -28,7 +29,7 @@ class SkinLoading : public ::testing::Test {
     QString skin(const QString& name) { return dir.Make(QStringLiteral("skins/") + name); }
 
     TestProgramDir dir;
-    Forms forms;
+    Forms forms{FakePlaybackControl::Factory()};
 };
 
 TEST_F(SkinLoading, WithoutDefaultIniTheSilenceSkinLoads) {
@@ -60,8 +61,12 @@ TEST_F(SkinLoading, StartUpDrawsEveryControlsFirstLook) {
     EXPECT_EQ(Decode(m.imgVolume->Picture().pixel(0, 0)), (Origin{7, 0, 195}));  // level 14
     EXPECT_EQ(Decode(m.imgBalance->Picture().pixel(0, 0)), (Origin{8, 9, 0}));   // level 1
     EXPECT_EQ(Decode(m.imgVolumeBut[0]->Picture().pixel(0, 0)), (Origin{7, 15, 422}));
-    EXPECT_EQ(Decode(m.imgPlayPaus[1]->Picture().pixel(0, 0)), (Origin{9, 0, 0}));
+    // The skin draws cells 1 and 6, then the start-up's stop puts the stopped look on.
+    EXPECT_EQ(Decode(m.imgPlayPaus[1]->Picture().pixel(0, 0)), (Origin{9, 18, 0}));
     EXPECT_EQ(Decode(m.imgPlayPaus[0]->Picture().pixel(0, 0)), (Origin{9, 39, 0}));
+    EXPECT_TRUE(m.imgPlayPaus[0]->isHidden());
+    EXPECT_TRUE(m.imgNumber[0]->isHidden());
+    EXPECT_TRUE(m.imgPosSlide[1]->isHidden());
     EXPECT_EQ(Decode(m.imgMonoSter[0]->Picture().pixel(0, 0)), (Origin{11, 0, 12}));
     EXPECT_EQ(Decode(m.imgMonoSter[1]->Picture().pixel(0, 0)), (Origin{11, 29, 12}));
     for (int i = 0; i < 3; ++i)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "FakePlaybackControl.h"
 #include "TestSkin.h"
 #include "app/Forms.h"
 #include "app/frmMain.h"
@@ -84,7 +85,7 @@ class DrawSprite : public ::testing::Test {
     QSize size(ImageControl* control) { return control->Picture().size(); }
 
     TestProgramDir dir;
-    Forms forms;
+    Forms forms{FakePlaybackControl::Factory()};
     frmMain* main = nullptr;
 };
 

@@ -1,0 +1,291 @@
+#include "platform/MpvPlaybackControl.h"
+
+#include <mpv/client.h>
+#include <mpv/render.h>
+
+#include <QByteArray>
+#include <QMetaObject>
+#include <clocale>
+#include <cmath>
+#include <vector>
+
+#include "platform/VideoSurface.h"
+
+namespace {
+constexpr std::uint64_t kPauseId = 1;
+constexpr std::uint64_t kEofId = 2;
+constexpr std::uint64_t kDurationId = 3;
+}  // namespace
+
+void MpvPlaybackControl::MpvDeleter::operator()(mpv_handle* handle) const { mpv_terminate_destroy(handle); }
+
+void MpvPlaybackControl::RenderDeleter::operator()(mpv_render_context* context) const {
+    mpv_render_context_free(context);
+}
+
+MpvPlaybackControl::MpvPlaybackControl(Options options, QObject* parent)
+    : PlaybackControl(parent), options_(options) {
+    // libmpv refuses to start under any numeric locale but "C".
+    std::setlocale(LC_NUMERIC, "C");
+    mpv_handle* handle = mpv_create();
+    if (!handle) return;
+    mpv_.reset(handle);
+    const auto option = [handle](const char* name, const char* value) {
+        mpv_set_option_string(handle, name, value);
+    };
+    option("config", "no");
+    option("terminal", "no");
+    option("input-default-bindings", "no");
+    option("input-vo-keyboard", "no");
+    option("osc", "no");
+    option("ytdl", "no");
+    option("hwdec", "no");
+    option("idle", "yes");
+    option("keep-open", "yes");
+    option("keep-open-pause", "no");  // the end is reported as the end, not as a pause
+    option("audio-display", "no");  // cover art is no picture
+    option("vo", options_.videoOutput ? "libmpv" : "null");
+    if (!options_.audioOutput) option("ao", "null");
+    if (mpv_initialize(handle) < 0) {
+        mpv_.reset();
+        return;
+    }
+    mpv_observe_property(handle, kPauseId, "pause", MPV_FORMAT_FLAG);
+    mpv_observe_property(handle, kEofId, "eof-reached", MPV_FORMAT_FLAG);
+    mpv_observe_property(handle, kDurationId, "duration", MPV_FORMAT_DOUBLE);
+
+    if (options_.videoOutput) {
+        mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
+                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
+        mpv_render_context* context = nullptr;
+        if (mpv_render_context_create(&context, handle, params) >= 0) {
+            render_.reset(context);
+            mpv_render_context_set_update_callback(
+                context,
+                [](void* self) {
+                    auto* control = static_cast<MpvPlaybackControl*>(self);
+                    QMetaObject::invokeMethod(control, [control] { control->renderFrame(); }, Qt::QueuedConnection);
+                },
+                this);
+        }
+    }
+    mpv_set_wakeup_callback(
+        handle,
+        [](void* self) {
+            auto* control = static_cast<MpvPlaybackControl*>(self);
+            QMetaObject::invokeMethod(control, [control] { control->drainEvents(); }, Qt::QueuedConnection);
+        },
+        this);
+}
+
+MpvPlaybackControl::~MpvPlaybackControl() {
+    if (render_) mpv_render_context_set_update_callback(render_.get(), nullptr, nullptr);
+    if (mpv_) mpv_set_wakeup_callback(mpv_.get(), nullptr, nullptr);
+    render_.reset();
+    mpv_.reset();
+}
+
+QWidget* MpvPlaybackControl::Surface() {
+    if (!surface_) {
+        surface_ = new VideoSurface();  // the video window takes ownership
+        connect(surface_, &VideoSurface::MouseDown, this, &PlaybackControl::PictureMouseDown);
+        connect(surface_, &VideoSurface::MouseMove, this, &PlaybackControl::PictureMouseMove);
+    }
+    return surface_;
+}
+
+void MpvPlaybackControl::command(std::initializer_list<const char*> args) {
+    if (!mpv_) return;
+    std::vector<const char*> list(args);
+    list.push_back(nullptr);
+    mpv_command(mpv_.get(), list.data());
+}
+
+void MpvPlaybackControl::setFlag(const char* name, bool value) {
+    if (!mpv_) return;
+    int flag = value ? 1 : 0;
+    mpv_set_property(mpv_.get(), name, MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvPlaybackControl::Play() {
+    if (!loaded_) return;
+    if (atEnd_) SetCurrentPosition(0.0);
+    setFlag("pause", false);
+}
+
+void MpvPlaybackControl::Pause() {
+    if (!loaded_) return;
+    setFlag("pause", true);
+}
+
+void MpvPlaybackControl::Stop() {
+    if (!loaded_) return;
+    setFlag("pause", true);
+    SetCurrentPosition(0.0);
+    setState(Stopped);
+}
+
+void MpvPlaybackControl::SetFileName(const QString& path) {
+    fileName_ = path;
+    if (!mpv_) return;
+    openFailed_ = false;
+    loaded_ = false;
+    atEnd_ = false;
+    duration_ = -1.0;
+    awaitingStart_ = true;
+    // pause survives a load; a new file starts playing.
+    setFlag("pause", false);
+    const QByteArray file = path.toUtf8();
+    command({"loadfile", file.constData(), "replace"});
+    applyVolumeAndBalance();
+    setState(Waiting);
+}
+
+double MpvPlaybackControl::CurrentPosition() const {
+    if (!mpv_ || !loaded_) return 0.0;
+    if (atEnd_) return duration_;
+    double position = 0.0;
+    if (mpv_get_property(mpv_.get(), "time-pos", MPV_FORMAT_DOUBLE, &position) < 0) return 0.0;
+    // Equal to the duration only at the end of the media.
+    if (duration_ > 0.0 && position >= duration_) position = std::nextafter(duration_, 0.0);
+    return std::max(position, 0.0);
+}
+
+void MpvPlaybackControl::SetCurrentPosition(double seconds) {
+    if (!loaded_ || !std::isfinite(seconds)) return;
+    if (atEnd_ && (duration_ < 0.0 || seconds < duration_)) atEnd_ = false;
+    const QByteArray target = QByteArray::number(std::max(seconds, 0.0), 'f', 3);
+    command({"seek", target.constData(), "absolute+exact"});
+}
+
+double MpvPlaybackControl::Duration() const { return loaded_ ? duration_ : -1.0; }
+
+int MpvPlaybackControl::SourcePictureWidth() const {
+    if (!mpv_ || !loaded_) return 0;
+    std::int64_t width = 0;
+    if (mpv_get_property(mpv_.get(), "width", MPV_FORMAT_INT64, &width) < 0) return 0;
+    return static_cast<int>(width);
+}
+
+double MpvPlaybackControl::MpvVolumeFor(int volume) {
+    return 100.0 * std::pow(10.0, volume / 6000.0);
+}
+
+void MpvPlaybackControl::SetVolume(int volume) {
+    volume_ = volume;
+    applyVolumeAndBalance();
+}
+
+void MpvPlaybackControl::SetBalance(int balance) {
+    balance_ = balance;
+    applyVolumeAndBalance();
+}
+
+void MpvPlaybackControl::applyVolumeAndBalance() {
+    if (!mpv_) return;
+    double level = MpvVolumeFor(volume_);
+    mpv_set_property(mpv_.get(), "volume", MPV_FORMAT_DOUBLE, &level);
+    // The opposite channel is attenuated by |balance| / 100 dB; stereotools keeps it per file.
+    const double attenuation = std::pow(10.0, -std::abs(balance_) / 2000.0);
+    const double balanceOut = balance_ == 0 ? 0.0 : (balance_ > 0 ? 1.0 - attenuation : attenuation - 1.0);
+    const QByteArray filter = "@balance:stereotools=balance_out=" + QByteArray::number(balanceOut, 'f', 6);
+    command({"af", "remove", "@balance"});
+    if (balance_ != 0) command({"af", "add", filter.constData()});
+}
+
+void MpvPlaybackControl::setState(int state) {
+    if (state == state_) return;
+    const int old = state_;
+    state_ = state;
+    emit StateChange(old, state);
+}
+
+void MpvPlaybackControl::drainEvents() {
+    if (!mpv_) return;
+    for (;;) {
+        const mpv_event* event = mpv_wait_event(mpv_.get(), 0);
+        if (!event || event->event_id == MPV_EVENT_NONE) break;
+        handleEvent(*event);
+    }
+}
+
+void MpvPlaybackControl::handleEvent(const mpv_event& event) {
+    switch (event.event_id) {
+        case MPV_EVENT_START_FILE: {
+            const auto* start = static_cast<const mpv_event_start_file*>(event.data);
+            if (awaitingStart_) {
+                entryId_ = start->playlist_entry_id;
+                awaitingStart_ = false;
+            }
+            break;
+        }
+        case MPV_EVENT_END_FILE: {
+            const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+            // An end of an earlier file can come after the next one was asked for.
+            if (awaitingStart_ || end->playlist_entry_id != entryId_) break;
+            if (end->reason == MPV_END_FILE_REASON_ERROR) {
+                openFailed_ = !loaded_;
+                loaded_ = false;
+                duration_ = -1.0;
+                setState(Closed);
+            } else if (end->reason != MPV_END_FILE_REASON_REDIRECT) {
+                loaded_ = false;
+                setState(Closed);
+            }
+            break;
+        }
+        case MPV_EVENT_PLAYBACK_RESTART:
+            if (awaitingStart_) break;
+            if (!loaded_) {
+                loaded_ = true;
+                double duration = -1.0;
+                if (mpv_get_property(mpv_.get(), "duration", MPV_FORMAT_DOUBLE, &duration) >= 0) duration_ = duration;
+            }
+            if (state_ == Waiting) {
+                int paused = 0;
+                mpv_get_property(mpv_.get(), "pause", MPV_FORMAT_FLAG, &paused);
+                setState(paused ? Paused : Playing);
+            }
+            break;
+        case MPV_EVENT_PROPERTY_CHANGE: {
+            const auto* property = static_cast<const mpv_event_property*>(event.data);
+            if (event.reply_userdata == kDurationId && property->format == MPV_FORMAT_DOUBLE && loaded_) {
+                duration_ = *static_cast<double*>(property->data);
+            } else if (event.reply_userdata == kEofId && property->format == MPV_FORMAT_FLAG && loaded_) {
+                const bool eof = *static_cast<int*>(property->data) != 0;
+                if (eof && !atEnd_) {
+                    atEnd_ = true;
+                    setState(Stopped);
+                } else if (!eof) {
+                    atEnd_ = false;
+                }
+            } else if (event.reply_userdata == kPauseId && property->format == MPV_FORMAT_FLAG && loaded_ &&
+                       !atEnd_) {
+                const bool paused = *static_cast<int*>(property->data) != 0;
+                // A stop pauses too, but shows as stopped until playing resumes.
+                const bool settled = state_ == Playing || state_ == Paused || state_ == Stopped;
+                if (settled && !(paused && state_ == Stopped)) setState(paused ? Paused : Playing);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void MpvPlaybackControl::renderFrame() {
+    if (!render_) return;
+    if (!(mpv_render_context_update(render_.get()) & MPV_RENDER_UPDATE_FRAME)) return;
+    QSize size = surface_ ? surface_->size() : QSize();
+    if (size.width() < 16 || size.height() < 16) size = QSize(16, 16);
+    QImage frame(size, QImage::Format_RGB32);
+    int dims[2] = {size.width(), size.height()};
+    std::size_t stride = static_cast<std::size_t>(frame.bytesPerLine());
+    char format[] = "bgr0";  // the byte order of a 32-bit pixel here
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, dims},
+                                 {MPV_RENDER_PARAM_SW_FORMAT, format},
+                                 {MPV_RENDER_PARAM_SW_STRIDE, &stride},
+                                 {MPV_RENDER_PARAM_SW_POINTER, frame.bits()},
+                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
+    if (mpv_render_context_render(render_.get(), params) >= 0 && surface_) surface_->SetFrame(std::move(frame));
+}

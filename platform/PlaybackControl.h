@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "platform/Mouse.h"
+
+class QWidget;
+
+// The playback control the windows drive: one file at a time, its play state, position and
+// duration, volume and balance, and a surface that shows its picture.
+class PlaybackControl : public QObject {
+    Q_OBJECT
+public:
+    enum State { Stopped = 0, Paused = 1, Playing = 2, Waiting = 3, Closed = 6 };
+
+    using QObject::QObject;
+    ~PlaybackControl() override = default;
+
+    virtual void Play() = 0;
+    virtual void Pause() = 0;
+    // Pauses and rewinds to 0; the file stays open.
+    virtual void Stop() = 0;
+
+    // Opens the file and starts playing it.
+    virtual void SetFileName(const QString& path) = 0;
+    virtual QString FileName() const = 0;
+
+    // Seconds. At the end of the media the position equals the duration, and at no other
+    // time; the duration is negative while it is unknown (nothing open, or still opening).
+    virtual double CurrentPosition() const = 0;
+    virtual void SetCurrentPosition(double seconds) = 0;
+    virtual double Duration() const = 0;
+
+    virtual int PlayState() const = 0;
+    // Whether the last file given failed to open.
+    virtual bool OpenFailed() const = 0;
+
+    // Hundredths of a decibel: -3000 to 0 for volume, -3000 (left) to 3000 (right) for balance.
+    virtual void SetVolume(int volume) = 0;
+    virtual void SetBalance(int balance) = 0;
+    virtual int Volume() const = 0;
+    virtual int Balance() const = 0;
+
+    // The width of the source picture, 0 when the media has none.
+    virtual int SourcePictureWidth() const = 0;
+
+    // The widget that shows the picture; the video window places it.
+    virtual QWidget* Surface() = 0;
+
+signals:
+    // Raised on every change of the play state, the end of the media included.
+    void StateChange(int oldState, int newState);
+    void PictureMouseDown(MouseArgs args);
+    void PictureMouseMove(MouseArgs args);
+};

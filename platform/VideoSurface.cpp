@@ -1,0 +1,29 @@
+#include "platform/VideoSurface.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+VideoSurface::VideoSurface(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void VideoSurface::SetFrame(QImage frame) {
+    frame_ = std::move(frame);
+    update();
+}
+
+void VideoSurface::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (frame_.size() == size()) {
+        painter.drawImage(0, 0, frame_);
+    } else {
+        painter.fillRect(rect(), Qt::black);
+        if (!frame_.isNull()) painter.drawImage(rect(), frame_);
+    }
+}
+
+void VideoSurface::mousePressEvent(QMouseEvent* event) { emit MouseDown(Mouse::FromEvent(*event)); }
+
+void VideoSurface::mouseMoveEvent(QMouseEvent* event) { emit MouseMove(Mouse::FromEvent(*event)); }
+
+void VideoSurface::resizeEvent(QResizeEvent*) { emit Resized(); }

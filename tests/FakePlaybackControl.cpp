@@ -1,0 +1,29 @@
+#include "FakePlaybackControl.h"
+
+FakePlaybackControl::FakePlaybackControl(QObject* parent) : PlaybackControl(parent), surface_(new QWidget) {}
+
+FakePlaybackControl::~FakePlaybackControl() = default;  // the video window owns the surface
+
+Forms::ControlFactory FakePlaybackControl::Factory(FakePlaybackControl** created) {
+    return [created] {
+        auto control = std::make_unique<FakePlaybackControl>();
+        if (created) *created = control.get();
+        return control;
+    };
+}
+
+void FakePlaybackControl::SetFileName(const QString& path) {
+    fileName = path;
+    filesOpened << path;
+}
+
+void FakePlaybackControl::SetCurrentPosition(double seconds) {
+    position = seconds;
+    seeks << seconds;
+}
+
+void FakePlaybackControl::Become(int newState) {
+    const int old = state;
+    state = newState;
+    emit StateChange(old, newState);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+#include "app/Forms.h"
+#include "platform/PlaybackControl.h"
+
+// A scripted playback control for fast, deterministic tests of the windows. It records the
+// commands it gets; tests set its state, position, duration and picture size.
+class FakePlaybackControl : public PlaybackControl {
+    Q_OBJECT
+public:
+    explicit FakePlaybackControl(QObject* parent = nullptr);
+    ~FakePlaybackControl() override;
+
+    static Forms::ControlFactory Factory(FakePlaybackControl** created = nullptr);
+
+    void Play() override { commands << "play"; }
+    void Pause() override { commands << "pause"; }
+    void Stop() override { commands << "stop"; }
+    void SetFileName(const QString& path) override;
+    QString FileName() const override { return fileName; }
+    double CurrentPosition() const override { return position; }
+    void SetCurrentPosition(double seconds) override;
+    double Duration() const override { return duration; }
+    int PlayState() const override { return state; }
+    bool OpenFailed() const override { return openFailed; }
+    void SetVolume(int v) override { volume = v; }
+    void SetBalance(int b) override { balance = b; }
+    int Volume() const override { return volume; }
+    int Balance() const override { return balance; }
+    int SourcePictureWidth() const override { return pictureWidth; }
+    QWidget* Surface() override { return surface_; }
+
+    // Changes the state and raises the event, as the real control does.
+    void Become(int newState);
+    void EmitMouseDown(MouseArgs a) { emit PictureMouseDown(a); }
+    void EmitMouseMove(MouseArgs a) { emit PictureMouseMove(a); }
+
+    QStringList commands;
+    QStringList filesOpened;
+    QList<double> seeks;
+    QString fileName;
+    double position = 0.0;
+    double duration = -1.0;
+    int state = Closed;
+    bool openFailed = false;
+    int volume = 0;
+    int balance = 0;
+    int pictureWidth = 0;
+
+private:
+    QWidget* surface_ = nullptr;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+
+#include "platform/PlaybackControl.h"
+
+class Forms;
+
+// The video window: hosts the playback control, fits it to the client area, docks to the right
+// of the main window, can be dragged by its picture, and shows or hides itself (and advances
+// the playlist) when the control's state changes.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    Form1(Forms& forms, std::unique_ptr<PlaybackControl> control);
+    ~Form1() override;
+
+    void Form_Load();
+    PlaybackControl& mediaPlay() { return *mediaPlay_; }
+
+    // Refits the control, only while the main window is in its normal state.
+    void Resize();
+    void ShowDocked();
+    void FitRule();
+
+    float Left() const;
+    float Top() const;
+    float Width() const;
+    float Height() const;
+    void SetLeft(float left);
+    void SetTop(float top);
+    void SetWidth(float width);
+    void SetHeight(float height);
+
+    std::int16_t StartDragX = 0;
+    std::int16_t StartDragY = 0;
+
+    static constexpr float kDockedWidth = 9555.0f;
+    static constexpr float kDockedHeight = 7320.0f;
+    static constexpr float kDockOffset = 4125.0f;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void mediaPlay_MouseDown(MouseArgs args);
+    void mediaPlay_MouseMove(MouseArgs args);
+    void mediaPlay_StateChange();
+    bool mainIsNormal();
+
+    Forms& forms_;
+    std::unique_ptr<PlaybackControl> mediaPlay_;
+};
