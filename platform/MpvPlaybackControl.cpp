@@ -111,6 +111,8 @@ void MpvPlaybackControl::Play() {
     if (!loaded_) return;
     if (atEnd_) SetCurrentPosition(0.0);
     setFlag("pause", false);
+    // From the end (or a stop with pause already off) no pause change follows to report it.
+    if (state_ == Stopped) setState(Playing);
 }
 
 void MpvPlaybackControl::Pause() {

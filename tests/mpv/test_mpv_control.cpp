@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QTimer>
+
+#include "MediaFiles.h"
+#include "TestSkin.h"
+#include "app/Forms.h"
+#include "app/frmMain.h"
+#include "platform/MpvPlaybackControl.h"
+#include "playlist/FormPLS.h"
+#include "video/Form1.h"
+
+namespace {
+
+MediaFiles& media() {
+    static MediaFiles files;
+    return files;
+}
+
+std::unique_ptr<PlaybackControl> quietControl() {
+    return std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options{false, true});
+}
+
+class MpvControl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(media().Ok()) << "ffmpeg could not make the test media";
+        ASSERT_TRUE(control.IsReady());
+    }
+    bool waitState(int state, int ms = 8000) {
+        return WaitFor([&] { return control.PlayState() == state; }, ms);
+    }
+    MpvPlaybackControl control{MpvPlaybackControl::Options{false, true}};
+};
+
+TEST_F(MpvControl, EveryOfferedTypeOpensAndReportsItsDuration) {
+    for (const char* name : {"clip.mp3", "clip.avi", "clip.mpg", "clip.dat", "clip.wmv", "clip.asf"}) {
+        control.SetFileName(media().Path(name));
+        EXPECT_EQ(control.PlayState(), PlaybackControl::Waiting);
+        EXPECT_NE(control.CurrentPosition(), control.Duration()) << "not equal while opening";
+        ASSERT_TRUE(waitState(PlaybackControl::Playing)) << name;
+        EXPECT_NEAR(control.Duration(), 2.0, 0.3) << name;
+        EXPECT_FALSE(control.OpenFailed());
+        const bool video = QString(name) != "clip.mp3";
+        EXPECT_EQ(control.SourcePictureWidth(), video ? 160 : 0) << name;
+    }
+}
+
+TEST_F(MpvControl, TheEndReportsPositionEqualToDurationAndRaisesAnEvent) {
+    int events = 0;
+    bool sawEnd = false;
+    QObject::connect(&control, &PlaybackControl::StateChange, [&] {
+        ++events;
+        if (control.CurrentPosition() == control.Duration()) sawEnd = true;
+    });
+    control.SetFileName(media().Path("short1.mp3"));
+    ASSERT_TRUE(WaitFor([&] { return sawEnd; }, 10000));
+    EXPECT_GE(events, 2);
+    control.Play();  // playing again from the end starts over
+    ASSERT_TRUE(waitState(PlaybackControl::Playing));
+    EXPECT_LT(control.CurrentPosition(), 0.9);
+}
+
+TEST_F(MpvControl, PauseStopAndSeek) {
+    control.SetFileName(media().Path("clip.avi"));
+    ASSERT_TRUE(waitState(PlaybackControl::Playing));
+    control.Pause();
+    ASSERT_TRUE(waitState(PlaybackControl::Paused));
+    control.SetCurrentPosition(1.25);
+    ASSERT_TRUE(WaitFor([&] { return std::abs(control.CurrentPosition() - 1.25) < 0.05; }, 5000));
+    control.Play();
+    ASSERT_TRUE(waitState(PlaybackControl::Playing));
+    control.Stop();
+    EXPECT_EQ(control.PlayState(), PlaybackControl::Stopped);
+    ASSERT_TRUE(WaitFor([&] { return control.CurrentPosition() < 0.05; }, 5000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(control.PlayState(), PlaybackControl::Stopped) << "stays stopped, file open";
+    EXPECT_GT(control.Duration(), 1.5);
+}
+
+TEST_F(MpvControl, MissingAndCorruptFilesCloseAsFailed) {
+    for (const QString& path : {media().Path("nothing-here.avi"), media().Path("corrupt.avi")}) {
+        control.SetFileName(path);
+        ASSERT_TRUE(waitState(PlaybackControl::Closed)) << path.toStdString();
+        EXPECT_TRUE(control.OpenFailed());
+        EXPECT_NE(control.CurrentPosition(), control.Duration());
+    }
+    control.SetFileName(media().Path("clip.mp3"));
+    ASSERT_TRUE(waitState(PlaybackControl::Playing));
+    EXPECT_FALSE(control.OpenFailed());
+}
+
+TEST_F(MpvControl, VolumeAndBalanceHoldFromOneFileToTheNext) {
+    control.SetVolume(-3000);
+    control.SetBalance(3000);
+    control.SetFileName(media().Path("clip.mp3"));
+    ASSERT_TRUE(waitState(PlaybackControl::Playing));
+    control.SetFileName(media().Path("short1.mp3"));
+    ASSERT_TRUE(waitState(PlaybackControl::Playing));
+    EXPECT_EQ(control.Volume(), -3000);
+    EXPECT_EQ(control.Balance(), 3000);
+    EXPECT_NEAR(MpvPlaybackControl::MpvVolumeFor(-3000), 31.6, 0.1);
+    EXPECT_NEAR(MpvPlaybackControl::MpvVolumeFor(0), 100.0, 1e-9);
+}
+
+class PlayerWithMpv : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(media().Ok()); }
+    void add(const QString& name) { forms.Playlist().AppendEntry(media().Path(name), name); }
+    PlaybackControl& control() { return forms.Video().mediaPlay(); }
+
+    TestProgramDir dir;
+    Forms forms{quietControl};
+};
+
+TEST_F(PlayerWithMpv, AudioHidesTheVideoWindowAndVideoShowsItDocked) {
+    frmMain& main = forms.Main();
+    main.move(100, 50);
+    add("clip.avi");
+    add("clip.mp3");
+    forms.Playlist().PlayNext();
+    ASSERT_TRUE(WaitFor([&] { return forms.Video().isVisible(); }, 8000));
+    Form1& video = forms.Video();
+    EXPECT_FLOAT_EQ(video.Width(), 9555.0f);
+    EXPECT_FLOAT_EQ(video.Height(), 7320.0f);
+    EXPECT_FLOAT_EQ(video.Left(), main.Left() + 4125.0f);
+    EXPECT_FLOAT_EQ(video.Top(), main.Top());
+    forms.Playlist().PlayNext();
+    ASSERT_TRUE(WaitFor([&] { return !forms.Video().isVisible(); }, 8000));
+    EXPECT_EQ(control().PlayState(), PlaybackControl::Playing);
+}
+
+TEST_F(PlayerWithMpv, AListOfThreePlaysEachOncePerRoundInOrderAndWraps) {
+    add("short1.mp3");
+    add("short2.mp3");
+    add("short3.mp3");
+    QStringList started;
+    QObject::connect(&control(), &PlaybackControl::StateChange, [&](int, int now) {
+        if (now == PlaybackControl::Playing && (started.isEmpty() || !started.last().endsWith(control().FileName())))
+            started << control().FileName().section('/', -1);
+    });
+    forms.Playlist().PlayNext();
+    ASSERT_TRUE(WaitFor([&] { return started.size() >= 4; }, 20000)) << started.join(",").toStdString();
+    EXPECT_EQ(started.mid(0, 4), (QStringList{"short1.mp3", "short2.mp3", "short3.mp3", "short1.mp3"}));
+    EXPECT_EQ(forms.Playlist().List2->currentRow(), 0);
+}
+
+TEST_F(PlayerWithMpv, FailedEntriesAreSkippedAndAllFailingStopsInTheStoppedLook) {
+    add("nothing-here.avi");
+    add("short1.mp3");
+    forms.Playlist().PlayNext();
+    ASSERT_TRUE(WaitFor([&] { return control().PlayState() == PlaybackControl::Playing; }, 8000));
+    EXPECT_TRUE(control().FileName().endsWith("short1.mp3"));
+
+    forms.Playlist().List1.clear();
+    forms.Playlist().List2->clear();
+    add("nothing-here.avi");
+    add("corrupt.avi");
+    frmMain& main = forms.Main();
+    main.GoPlay(false);
+    forms.Playlist().PlayNext();
+    ASSERT_TRUE(WaitFor([&] { return main.imgNumber[0]->isHidden() && !main.tmrTime->isActive(); }, 8000));
+    // No endless cycle: after the stop nothing more is opened.
+    const QString last = control().FileName();
+    WaitFor([] { return false; }, 500);
+    EXPECT_EQ(control().FileName(), last);
+    EXPECT_EQ(control().PlayState(), PlaybackControl::Closed);
+}
+
+TEST_F(PlayerWithMpv, TheTimeRunsInTheDigitsWhilePlaying) {
+    frmMain& main = forms.Main();
+    add("clip.avi");
+    forms.Playlist().PlayNext();
+    main.GoPlay(false);
+    ASSERT_TRUE(WaitFor([&] { return main.TimeSeconds >= 1; }, 8000));
+    EXPECT_FALSE(main.imgNumber[3]->isHidden());
+    EXPECT_GT(main.imgPosSlide[0]->Left(), main.imgPosBar->Left());
+}
+
+}  // namespace
