@@ -14,6 +14,16 @@ Forms::~Forms() {
     video_.reset();
     playlist_.reset();
     main_.reset();
+    for (const QPointer<QWidget>& window : unloading_) delete window.data();
+}
+
+template <typename Window>
+void Forms::unload(std::unique_ptr<Window>& window) {
+    if (!window) return;
+    window->hide();
+    Window* leaving = window.release();
+    unloading_.emplace_back(leaving);
+    leaving->deleteLater();
 }
 
 frmMain& Forms::Main() {
@@ -41,12 +51,8 @@ Form1& Forms::Video() {
     return *video_;
 }
 
-void Forms::UnloadVideo() { video_.reset(); }
+void Forms::UnloadVideo() { unload(video_); }
 
-void Forms::UnloadMain() {
-    main_.reset();
-}
+void Forms::UnloadMain() { unload(main_); }
 
-void Forms::UnloadPlaylist() {
-    playlist_.reset();
-}
+void Forms::UnloadPlaylist() { unload(playlist_); }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <QPointer>
+#include <QWidget>
 #include <memory>
+#include <vector>
 
 class frmMain;
 class FormPLS;
@@ -33,6 +36,12 @@ class Forms {
     void UnloadVideo();
 
   private:
+    // An unloaded window is deleted once control is back in the event loop: it may be
+    // unloading from inside one of its own handlers.
+    template <typename Window>
+    void unload(std::unique_ptr<Window>& window);
+
+    std::vector<QPointer<QWidget>> unloading_;
     std::unique_ptr<frmMain> main_;
     std::unique_ptr<FormPLS> playlist_;
     std::unique_ptr<Form1> video_;

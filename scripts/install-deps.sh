@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev libgl-dev
-  libmpv-dev ffmpeg
+  libmpv-dev ffmpeg mpv
   libgtest-dev libgmock-dev libbenchmark-dev
   clang
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Playback costs against mpv itself, with audio and video output off:
+#  - CPU time of the whole player playing a 60-second MP3, against the mpv command on the file;
+#  - the gap from the end of one file to the next one playing, against libmpv's own advance.
+# Usage: playback.sh <build dir>
+set -euo pipefail
+build=$(cd "$1" && pwd)
+work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+ffmpeg -loglevel error -f lavfi -i "sine=frequency=440:duration=60" -ac 2 -c:a libmp3lame "$work/long.mp3"
+ffmpeg -loglevel error -f lavfi -i "sine=frequency=440:duration=2" -c:a libmp3lame "$work/a.mp3"
+ffmpeg -loglevel error -f lavfi -i "sine=frequency=660:duration=2" -c:a libmp3lame "$work/b.mp3"
+
+player=$("$build/bench/player_playback" cpu "$work/long.mp3" | awk '{print $3}')
+TIMEFORMAT='%U %S'
+mpvcpu=$( { time mpv --no-config --ao=null --vo=null --really-quiet "$work/long.mp3" >/dev/null 2>&1; } 2>&1 | awk '{print $1 + $2}')
+echo "cpu, 60 s mp3: player ${player} s, mpv ${mpvcpu} s, ratio $(awk -v a="$player" -v b="$mpvcpu" 'BEGIN {printf "%.2f", a / b}')"
+
+pg=() mg=()
+for _ in 1 2 3 4 5; do
+  out=$("$build/bench/player_playback" gap "$work/a.mp3" "$work/b.mp3")
+  pg+=("$(echo "$out" | awk '/player gap/ {print $3}')")
+  mg+=("$(echo "$out" | awk '/mpv gap/ {print $3}')")
+done
+median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+p=$(median "${pg[@]}") m=$(median "${mg[@]}")
+echo "gap between files: player ${p} ms, mpv ${m} ms, ratio $(awk -v a="$p" -v b="$m" 'BEGIN {printf "%.2f", a / b}')"

@@ -1,0 +1,113 @@
+// Two measurements of the whole player on real libmpv, with audio and video output off:
+//   cpu <file>        plays the file through the player's windows and prints the CPU seconds used
+//   gap <a> <b>       the time from the end of a to b playing, through the player and through
+//                     libmpv's own playlist advance, in milliseconds
+#include <mpv/client.h>
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <clocale>
+#include <functional>
+#include <cstdio>
+
+#include "app/Forms.h"
+#include "app/frmMain.h"
+#include "platform/MpvPlaybackControl.h"
+#include "playlist/FormPLS.h"
+#include "video/Form1.h"
+
+namespace {
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// A silent control whose observer is connected before the video window's own rule, so that it
+// sees the end of the media before the next entry starts.
+Forms::ControlFactory silentControlObservedBy(std::function<void(PlaybackControl&, int)> observer) {
+    return [observer] {
+        auto control = std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options{false, false});
+        PlaybackControl* raw = control.get();
+        QObject::connect(raw, &PlaybackControl::StateChange, raw, [raw, observer](int, int now) { observer(*raw, now); });
+        return control;
+    };
+}
+
+int playerCpu(QApplication& app, const QString& file) {
+    Forms forms(silentControlObservedBy([&app](PlaybackControl& control, int now) {
+        if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration()) app.quit();
+    }));
+    forms.Main().show();
+    forms.Playlist().AppendEntry(file, file);
+    // One entry would start again at its end; stop the measurement there instead.
+    const double before = cpuSeconds();
+    forms.Playlist().PlayNext();
+    forms.Main().GoPlay(false);
+    app.exec();
+    std::printf("player cpu %.3f s\n", cpuSeconds() - before);
+    return 0;
+}
+
+int playerGap(QApplication& app, const QString& a, const QString& b) {
+    QElapsedTimer clock;
+    double gap = -1;
+    Forms forms(silentControlObservedBy([&](PlaybackControl& control, int now) {
+        if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration() && !clock.isValid())
+            clock.start();  // the video window's rule starts the next entry from this event
+        if (now == PlaybackControl::Playing && clock.isValid() && gap < 0) {
+            gap = clock.nsecsElapsed() / 1e6;
+            app.quit();
+        }
+    }));
+    forms.Playlist().AppendEntry(a, a);
+    forms.Playlist().AppendEntry(b, b);
+    forms.Playlist().PlayNext();
+    app.exec();
+    std::printf("player gap %.2f ms\n", gap);
+    return 0;
+}
+
+int mpvGap(const QString& a, const QString& b) {
+    mpv_handle* mpv = mpv_create();
+    for (auto [k, v] : {std::pair{"config", "no"}, {"ao", "null"}, {"vo", "null"}, {"idle", "yes"}})
+        mpv_set_option_string(mpv, k, v);
+    mpv_initialize(mpv);
+    const QByteArray fa = a.toUtf8(), fb = b.toUtf8();
+    const char* load1[] = {"loadfile", fa.constData(), "replace", nullptr};
+    const char* load2[] = {"loadfile", fb.constData(), "append", nullptr};
+    mpv_command(mpv, load1);
+    mpv_command(mpv, load2);
+    QElapsedTimer clock;
+    double gap = -1;
+    for (;;) {
+        mpv_event* event = mpv_wait_event(mpv, 30);
+        if (event->event_id == MPV_EVENT_NONE) break;
+        if (event->event_id == MPV_EVENT_END_FILE &&
+            static_cast<mpv_event_end_file*>(event->data)->reason == MPV_END_FILE_REASON_EOF)
+            clock.start();
+        if (event->event_id == MPV_EVENT_PLAYBACK_RESTART && clock.isValid()) {
+            gap = clock.nsecsElapsed() / 1e6;
+            break;
+        }
+    }
+    mpv_terminate_destroy(mpv);
+    std::printf("mpv gap %.2f ms\n", gap);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    const QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == "cpu") return playerCpu(app, args[2]);
+    if (args.size() == 4 && args[1] == "gap") return playerGap(app, args[2], args[3]) + mpvGap(args[2], args[3]);
+    std::fprintf(stderr, "usage: player_playback cpu <file> | gap <a> <b>\n");
+    return 2;
+}
