@@ -139,7 +139,6 @@ void MpvPlaybackControl::SetFileName(const QString& path) {
     setFlag("pause", false);
     const QByteArray file = path.toUtf8();
     command({"loadfile", file.constData(), "replace"});
-    applyVolumeAndBalance();
     setState(Waiting);
 }
 
@@ -185,14 +184,16 @@ void MpvPlaybackControl::SetBalance(int balance) {
 
 void MpvPlaybackControl::applyVolumeAndBalance() {
     if (!mpv_) return;
+    // Both are options of the player, not of one file, so they hold from one file to the next.
     double level = MpvVolumeFor(volume_);
     mpv_set_property(mpv_.get(), "volume", MPV_FORMAT_DOUBLE, &level);
-    // The opposite channel is attenuated by |balance| / 100 dB; stereotools keeps it per file.
+    // The opposite channel is attenuated by |balance| / 100 dB.
     const double attenuation = std::pow(10.0, -std::abs(balance_) / 2000.0);
     const double balanceOut = balance_ == 0 ? 0.0 : (balance_ > 0 ? 1.0 - attenuation : attenuation - 1.0);
     const QByteArray filter = "@balance:stereotools=balance_out=" + QByteArray::number(balanceOut, 'f', 6);
-    command({"af", "remove", "@balance"});
-    if (balance_ != 0) command({"af", "add", filter.constData()});
+    if (balanceFilterOn_) command({"af", "remove", "@balance"});
+    balanceFilterOn_ = balance_ != 0;
+    if (balanceFilterOn_) command({"af", "add", filter.constData()});
 }
 
 void MpvPlaybackControl::setState(int state) {

@@ -78,4 +78,5 @@ private:
     double duration_ = -1.0;
     int volume_ = 0;
     int balance_ = 0;
+    bool balanceFilterOn_ = false;
 };
