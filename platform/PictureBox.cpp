@@ -1,6 +1,7 @@
 #include "platform/PictureBox.h"
 
 #include <QList>
+#include <QMouseEvent>
 #include <QPainter>
 #include <cstring>
 #include <vector>
@@ -138,4 +139,8 @@ long PictureBox::GetPixel(int x, int y) const {
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, image_);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->pos())) emit Clicked();
 }

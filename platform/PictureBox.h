@@ -42,8 +42,13 @@ class PictureBox : public QWidget {
 
     static QColor DefaultBackColor() { return QColor(240, 240, 240); }
 
+  signals:
+    // A press and release of the left button over the box.
+    void Clicked();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     void resizeImage();

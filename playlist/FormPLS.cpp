@@ -1,13 +1,19 @@
 #include "playlist/FormPLS.h"
 
+#include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QListWidget>
 
 #include "app/Forms.h"
 #include "app/frmMain.h"
 #include "video/Form1.h"
 #include "platform/Bitmap.h"
+#include "platform/BrowseFolder.h"
+#include "platform/Paths.h"
 #include "platform/Screen.h"
+#include "playlist/PlaylistFile.h"
 #include "skin/mdlSkin.h"
 
 FormPLS::FormPLS(Forms& forms)
@@ -16,6 +22,8 @@ FormPLS::FormPLS(Forms& forms)
     setWindowTitle(QStringLiteral("Solvane Playlist"));
     createFrame();
     createWorkingControls();
+    createHotspots();
+    MessageBox = [this](const QString& text) { QMessageBox::information(this, QStringLiteral("Solvane"), text); };
     SetSize(4125.0f, 3915.0f);
 }
 
@@ -98,7 +106,10 @@ void FormPLS::createWorkingControls() {
     place(List2, 120, 285, 3885, 3030);
     List2->setSelectionMode(QAbstractItemView::SingleSelection);
     List2->setFrameShape(QFrame::NoFrame);
-    List2->setStyleSheet(QStringLiteral("QListWidget { background: black; color: white; }"));
+    List2->setStyleSheet(QStringLiteral("QListWidget { background: black; color: white; border: none; }"));
+    QFont small(QStringLiteral("DejaVu Sans"));
+    small.setPixelSize(10);
+    List2->setFont(small);
     connect(List2, &QListWidget::itemClicked, this, [this] { List2_Click(); });
     connect(List2, &QListWidget::itemDoubleClicked, this, [this] { List2_DblClick(); });
 
@@ -106,7 +117,9 @@ void FormPLS::createWorkingControls() {
     place(Text4, 2940, 3440, 375, 180);
     Text4->setFrame(false);
     Text4->setReadOnly(true);
-    Text4->setStyleSheet(QStringLiteral("QLineEdit { background: black; color: white; }"));
+    Text4->setStyleSheet(QStringLiteral("QLineEdit { background: black; color: white; border: none; }"));
+    Text4->setFont(small);
+    Text4->setAlignment(Qt::AlignCenter);
 }
 
 int FormPLS::EntryCount() const { return List2->count(); }
@@ -175,7 +188,107 @@ void FormPLS::Add() {
 }
 
 void FormPLS::AddFile() {
-    // Filled in by the file dialog; nothing is added without one.
+    CD.SetFilter(QStringLiteral(
+        "Supported Media Files|*.avi;*.asf;*.mpg;*.mpeg;*.wmv;*.divx;*.dat;*.slv;*.mp3|Divx/Avi files (divx avi)|"
+        "*.avi;*.divx|Mpeg/MPG/Dat files (mpg mpeg dat)|*.mpg;*.mpeg;*.dat|Windows Media files (asf wmv)|"
+        "*.asf;*.wmv|Solvane Playlist (slv)|*.slv"));
+    CD.SetDialogTitle(QStringLiteral("Choose media to play"));
+    CD.ShowOpen();
+    MoviePath = CD.FileName();
+    if (MoviePath.isEmpty()) return;
+    if (MoviePath.endsWith(QStringLiteral(".slv"))) {
+        PullFromASX(MoviePath);
+        return;
+    }
+    AppendEntry(MoviePath, Getfilename(MoviePath));
+}
+
+void FormPLS::LblAddDir_Click() {
+    MoviePath = modBrowseFolder::BrowseFolder(this);
+    if (MoviePath.isEmpty()) return;
+    const QDir folder(Paths::ToFileSystem(MoviePath));
+    const QString prefix = MoviePath.endsWith(QLatin1Char('/')) ? MoviePath : MoviePath + QLatin1Char('/');
+    for (const char* pattern : {"*.mpg", "*.mpeg", "*.avi", "*.asf", "*.divx", "*.dat"}) {
+        const QStringList files = folder.entryList({QLatin1String(pattern)}, QDir::Files, QDir::Name);
+        for (const QString& f : files) {
+            const qsizetype dot = f.indexOf(QLatin1Char('.'));
+            AppendEntry(prefix + f, dot < 0 ? f : f.left(dot));
+        }
+    }
+}
+
+void FormPLS::Clearlst() {
+    List1.clear();
+    List2->clear();
+}
+
+void FormPLS::SaveLst() {
+    CD.SetFilter(QStringLiteral("Solvane Playlist (slv)|*.slv"));
+    // A bare name gets ".slv", so the playlist can be loaded back as a playlist.
+    CD.SetDefaultExt(QStringLiteral("slv"));
+    CD.ShowSave();
+    Text1 = CD.FileName();
+    if (Text1.isEmpty()) return;
+    WriteToASX(Text1);
+}
+
+void FormPLS::WriteToASX(const QString& path) {
+    QStringList names;
+    for (int i = 0; i < List2->count(); ++i) names << List2->item(i)->text();
+    if (const auto error = PlaylistFile::Write(path, PlaylistFile::Compose(List1, names)))
+        MessageBox(QStringLiteral("There was an Error writing To the playlist: ") + *error);
+}
+
+void FormPLS::PullFromASX(const QString& path) {
+    QString error;
+    if (!PlaylistFile::Read(path, &Text1, &error)) return;
+    QStringList paths;
+    const bool complete = PlaylistFile::Scan(Text1, PlaylistFile::PathMarker(), &paths).has_value();
+    List1.append(paths);
+    if (!complete) return;  // paths read before the failure stay; names are not read
+    PullCosmeticsASX(path);
+}
+
+void FormPLS::PullCosmeticsASX(const QString& path) {
+    QString text;
+    QString error;
+    if (!PlaylistFile::Read(path, &text, &error)) {
+        MessageBox(QStringLiteral("There was an Error reading from the playlist: ") + error);
+        return;
+    }
+    QStringList names;
+    const bool complete = PlaylistFile::Scan(text, PlaylistFile::NameMarker(), &names).has_value();
+    List2->addItems(names);
+    if (!complete)
+        MessageBox(QStringLiteral("There was an Error reading from the playlist: ") +
+                   QStringLiteral("a name has no closing quote"));
+}
+
+void FormPLS::createHotspots() {
+    imgMenu = new ImageControl(this);
+    imgMenu->Move(3960, 0, 135, 135);
+    connect(imgMenu, &ImageControl::MouseDown, this, [this] { mdlSkin::DrawSprite(forms_, 2, 3, 1); });
+    connect(imgMenu, &ImageControl::MouseUp, this, [this] {
+        mdlSkin::DrawSprite(forms_, 2, 2, 0);
+        hide();
+    });
+    connect(Addbtn, &PictureBox::Clicked, this, [this] {
+        popUpMenu(Addbtn, {{QStringLiteral("Add File"), [this] { Add(); }},
+                           {QStringLiteral("Add Directory"), [this] { LblAddDir_Click(); }}});
+    });
+    connect(Remove, &PictureBox::Clicked, this,
+            [this] { popUpMenu(Remove, {{QStringLiteral("Clear List"), [this] { Clearlst(); }}}); });
+    connect(List, &PictureBox::Clicked, this, [this] {
+        popUpMenu(List, {{QStringLiteral("Save PlayList"), [this] {
+                              if (!List1.isEmpty()) SaveLst();
+                          }}});
+    });
+}
+
+void FormPLS::popUpMenu(PictureBox* button, const QList<std::pair<QString, std::function<void()>>>& items) {
+    QMenu menu(this);
+    for (const auto& [text, action] : items) connect(menu.addAction(text), &QAction::triggered, this, action);
+    menu.exec(button->mapToGlobal(QPoint(0, 0)) - QPoint(0, menu.sizeHint().height()));
 }
 
 void FormPLS::EntryFailed() {
@@ -189,6 +302,8 @@ void FormPLS::EntryFailed() {
 }
 
 void FormPLS::Form_Load() {
+    CD.Owner = this;
+    CD.SetDialogTitle(QStringLiteral("Choose media to play"));
     Nofiles = 0;
     mdlSkin::DrawSprite(forms_, 2, 4, 0);
     mdlSkin::PaintPlaylistFrame(forms_);

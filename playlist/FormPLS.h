@@ -3,7 +3,10 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <functional>
 
+#include "platform/CommonDialog.h"
+#include "platform/ImageControl.h"
 #include "platform/PictureBox.h"
 
 class Forms;
@@ -25,6 +28,18 @@ class FormPLS : public QWidget {
     void PlayPrev();
     void Add();
     void AddFile();
+    void LblAddDir_Click();  // adds every media file of a chosen folder
+    void Clearlst();
+    void SaveLst();
+    void WriteToASX(const QString& path);
+    void PullFromASX(const QString& path);
+    void PullCosmeticsASX(const QString& path);
+
+    // The message boxes of the playlist file; tests catch them.
+    std::function<void(const QString&)> MessageBox;
+
+    CommonDialog CD;
+    ImageControl* imgMenu = nullptr;  // close hotspot over the top bar's close button
     static QString Getfilename(const QString& path);
 
     // The current file failed to open / started playing: a run of failures over the whole
@@ -95,6 +110,8 @@ class FormPLS : public QWidget {
     void AppendEntry(const QString& path, const QString& name);
 
 private:
+    void createHotspots();
+    void popUpMenu(PictureBox* button, const QList<std::pair<QString, std::function<void()>>>& items);
     void startEntry(int k);
     void setText2(const QString& path);
     void List2_Click();

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <clocale>
 
+#include "platform/BrowseFolder.h"
+#include "platform/CommonDialog.h"
 #include "platform/Screen.h"
 
 int main(int argc, char* argv[]) {
@@ -12,6 +14,9 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
     // Layouts are checked at 15 twips a pixel unless a test says otherwise.
     Screen::SetTwipsPerPixel(15, 15);
+    // No test waits on a real dialog unless it asks for one: by default every dialog is cancelled.
+    CommonDialog::SetAnswerForTests([](const CommonDialog&, bool) { return QString(); });
+    modBrowseFolder::SetAnswerForTests([] { return QString(); });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,58 @@
+#include "platform/CommonDialog.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+CommonDialog::Answer& testAnswer() {
+    static CommonDialog::Answer answer;
+    return answer;
+}
+}  // namespace
+
+void CommonDialog::SetAnswerForTests(Answer answer) { testAnswer() = std::move(answer); }
+
+QString CommonDialog::FileName() {
+    const QString name = fileName_;
+    fileName_.clear();
+    return name;
+}
+
+void CommonDialog::SetDefaultExt(const QString& sDefaultExt) {
+    defaultExt_ = sDefaultExt;
+    defaultExt_.remove(QLatin1Char('.'));
+}
+
+QStringList CommonDialog::NameFilters() const {
+    const QStringList parts = filter_.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts.at(i + 1);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << QStringLiteral("%1 (%2)").arg(parts.at(i), patterns);
+    }
+    return filters;
+}
+
+void CommonDialog::ShowOpen() { show(false); }
+
+void CommonDialog::ShowSave() { show(true); }
+
+void CommonDialog::show(bool save) {
+    if (testAnswer()) {
+        const QString chosen = testAnswer()(*this, save);
+        if (!chosen.isEmpty()) fileName_ = chosen;
+        return;
+    }
+    QFileDialog dialog(Owner, dialogTitle_, initDir_);
+    // Qt's own dialog behaves the same on every desktop (and can be driven in tests).
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setNameFilters(NameFilters());  // patterns match names without regard to case
+    if (!NameFilters().isEmpty()) dialog.selectNameFilter(NameFilters().first());
+    if (save) dialog.setDefaultSuffix(defaultExt_);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    fileName_ = dialog.selectedFiles().first();
+    fileTitle_ = QFileInfo(fileName_).fileName();
+}
