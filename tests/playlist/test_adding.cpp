@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QTimer>
+
+#include "FakePlaybackControl.h"
+#include "TestSkin.h"
+#include "app/Forms.h"
+#include "app/frmMain.h"
+#include "platform/BrowseFolder.h"
+#include "platform/CommonDialog.h"
+#include "playlist/FormPLS.h"
+#include "playlist/PlaylistFile.h"
+
+namespace {
+
+QString g_folder;
+
+class Adding : public ::testing::Test {
+protected:
+    Adding() {
+        pls = &forms.Playlist();
+        pls->MessageBox = [](const QString&) {};
+    }
+    ~Adding() override {
+        CommonDialog::SetAnswerForTests([](const CommonDialog&, bool) { return QString(); });
+        modBrowseFolder::SetAnswerForTests([] { return QString(); });
+    }
+    void choose(const QString& path) {
+        CommonDialog::SetAnswerForTests([this, path](const CommonDialog& d, bool save) {
+            lastTitle = d.DialogTitle();
+            lastFilters = d.NameFilters();
+            lastSave = save;
+            lastExt = d.DefaultExt();
+            return path;
+        });
+    }
+    void chooseFolder(const QString& path) {
+        g_folder = path;
+        modBrowseFolder::SetAnswerForTests([] { return g_folder; });
+    }
+    QStringList names() const {
+        QStringList out;
+        for (int i = 0; i < pls->List2->count(); ++i) out << pls->List2->item(i)->text();
+        return out;
+    }
+
+    TestProgramDir dir;
+    FakePlaybackControl* control = nullptr;
+    Forms forms{FakePlaybackControl::Factory(&control)};
+    FormPLS* pls = nullptr;
+    QString lastTitle, lastExt;
+    QStringList lastFilters;
+    bool lastSave = false;
+};
+
+TEST_F(Adding, AChosenFileIsAppendedWithItsNameAndExtension) {
+    choose("/films/clip.AVI");
+    pls->AddFile();
+    EXPECT_EQ(pls->List1, QStringList{"/films/clip.AVI"});
+    EXPECT_EQ(names(), QStringList{"clip.AVI"});
+    EXPECT_EQ(lastTitle, "Choose media to play");
+    ASSERT_EQ(lastFilters.size(), 5);
+    EXPECT_EQ(lastFilters[0], "Supported Media Files (*.avi *.asf *.mpg *.mpeg *.wmv *.divx *.dat *.slv *.mp3)");
+    EXPECT_TRUE(control->filesOpened.isEmpty()) << "adding alone starts nothing";
+}
+
+TEST_F(Adding, APlaylistIsLoadedOnlyForALowerCaseSlv) {
+    dir.WriteFile("list.slv", "<ref href = \"/a.avi\" /><Param Name = \"name\" Value = \"a.avi\" />");
+    dir.WriteFile("list.SLV", "<ref href = \"/a.avi\" />");
+    choose(dir.Path() + "/list.slv");
+    pls->AddFile();
+    EXPECT_EQ(pls->List1, QStringList{"/a.avi"});
+    choose(dir.Path() + "/list.SLV");
+    pls->AddFile();
+    EXPECT_EQ(pls->List1.last(), dir.Path() + "/list.SLV");
+    EXPECT_EQ(names().last(), "list.SLV");
+}
+
+TEST_F(Adding, AddOnAnEmptyListStartsTheFirstEntryOfAPlaylist) {
+    QStringList paths{"/1", "/2", "/3", "/4"};
+    dir.WriteFile("four.slv", PlaylistFile::Compose(paths, paths).toUtf8());
+    choose(dir.Path() + "/four.slv");
+    pls->Add();
+    EXPECT_EQ(control->filesOpened, QStringList{"/1"});
+    EXPECT_EQ(pls->Nofiles, 0);
+    choose("/5.avi");
+    pls->Add();
+    EXPECT_EQ(control->filesOpened, QStringList{"/1"}) << "a non-empty list keeps playing";
+}
+
+TEST_F(Adding, ACancelledDialogAddsNothing) {
+    choose(QString());
+    pls->Add();
+    EXPECT_TRUE(pls->List1.isEmpty());
+    EXPECT_EQ(pls->Nofiles, 0);
+    EXPECT_TRUE(control->filesOpened.isEmpty());
+}
+
+TEST_F(Adding, TheEjectButtonAddsAndStartsOnAnEmptyList) {
+    choose("/films/first.avi");
+    forms.Main().imgPlayBut_MouseUp(5, MouseArgs{1, 0, 0, 0});
+    EXPECT_EQ(control->filesOpened, QStringList{"/films/first.avi"});
+    EXPECT_TRUE(forms.Main().tmrTime->isActive());
+}
+
+TEST_F(Adding, TheFolderScanTakesEachPatternInTurnSortedByName) {
+    const QString folder = dir.Make("media");
+    for (const char* name : {"b.avi", "a.mpg", "x.y.divx", "a.b.c.mpeg", "C.AVI", "song.mp3", "clip.wmv",
+                             ".hidden.avi", "v.dat", "w.asf", "noext"})
+        dir.WriteFile(QString("media/") + name, "x");
+    dir.Make("media/sub.avi");
+    chooseFolder(folder);
+    pls->LblAddDir_Click();
+    EXPECT_EQ(names(), (QStringList{"a", "a", "C", "b", "w", "x", "v"}));
+    EXPECT_EQ(pls->List1.first(), folder + "/a.mpg");
+    EXPECT_EQ(pls->List1[2], folder + "/C.AVI");
+    pls->LblAddDir_Click();
+    EXPECT_EQ(pls->List1.size(), 14) << "scanning twice lists twice";
+    EXPECT_TRUE(control->filesOpened.isEmpty());
+}
+
+TEST_F(Adding, TheRootFolderGivesNoDoubledSeparatorAndACancelAddsNothing) {
+    chooseFolder(QString());
+    pls->LblAddDir_Click();
+    EXPECT_TRUE(pls->List1.isEmpty());
+    chooseFolder("/");
+    pls->LblAddDir_Click();
+    for (const QString& path : pls->List1) EXPECT_FALSE(path.startsWith("//"));
+}
+
+TEST_F(Adding, ClearingKeepsTheCurrentFileFields) {
+    pls->AppendEntry("/m/a.avi", "a.avi");
+    pls->PlayNext();
+    pls->Clearlst();
+    EXPECT_TRUE(pls->List1.isEmpty());
+    EXPECT_EQ(pls->List2->count(), 0);
+    EXPECT_EQ(pls->Text2, "/m/a.avi");
+    EXPECT_EQ(pls->Text3, "a.avi");
+}
+
+TEST_F(Adding, SavingAsksWithTheSlvFilterAndDefaultExtension) {
+    pls->AppendEntry("/m/a.avi", "a.avi");
+    choose(dir.Path() + "/saved.slv");
+    pls->SaveLst();
+    EXPECT_TRUE(lastSave);
+    EXPECT_EQ(lastExt, "slv");
+    EXPECT_EQ(lastFilters, QStringList{"Solvane Playlist (slv) (*.slv)"});
+    EXPECT_EQ(lastTitle, "Choose media to play");
+    pls->Clearlst();
+    pls->PullFromASX(dir.Path() + "/saved.slv");
+    EXPECT_EQ(pls->List1, QStringList{"/m/a.avi"});
+}
+
+TEST(CommonDialogTest, FileNameReadsOnceAndDefaultExtLosesItsDots) {
+    CommonDialog dialog;
+    dialog.SetFileName("/a.avi");
+    EXPECT_EQ(dialog.FileName(), "/a.avi");
+    EXPECT_EQ(dialog.FileName(), "");
+    EXPECT_EQ(dialog.DefaultExt(), "txt");
+    dialog.SetDefaultExt(".slv");
+    EXPECT_EQ(dialog.DefaultExt(), "slv");
+    dialog.SetFilter("A|*.a|B|*.b;*.c");
+    EXPECT_EQ(dialog.Filter(), "A|*.a|B|*.b;*.c");
+    EXPECT_EQ(dialog.NameFilters(), (QStringList{"A (*.a)", "B (*.b *.c)"}));
+}
+
+TEST_F(Adding, TheCloseHotspotRedrawsTheTitleBarAndHides) {
+    CoordinateSkin::Write(dir.Make("skins/silence"));
+    Forms skinned{FakePlaybackControl::Factory()};
+    FormPLS& window = skinned.Playlist();
+    window.AppendEntry("/a", "a");
+    window.show();
+    emit window.imgMenu->MouseDown(0, MouseArgs{2, 0, 0, 0});
+    EXPECT_EQ(CoordinateSkin::Decode(skinned.Main().imgTitlebar->Picture().pixel(0, 0)),
+              (CoordinateSkin::Origin{3, 27, 72}));
+    emit window.imgMenu->MouseUp(0, MouseArgs{2, 0, 0, 0});
+    EXPECT_EQ(CoordinateSkin::Decode(skinned.Main().imgTitlebar->Picture().pixel(0, 0)),
+              (CoordinateSkin::Origin{3, 27, 29}));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.List1.size(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QListWidget>
+
+#include "FakePlaybackControl.h"
+#include "TestSkin.h"
+#include "app/Forms.h"
+#include "playlist/FormPLS.h"
+#include "playlist/PlaylistFile.h"
+
+namespace {
+
+const char kTwoEntries[] =
+    "<SLV Version = \"1.1\" >\r\n"
+    "\r\n"
+    "<Param Name = \"Name\" Value = \"Solvane Playlist - ASX Format - \" />\r\n"
+    "<Param Name = \"AllowShuffle\" Value = \"yes\" />\r\n"
+    "\r\n"
+    "<Entry>\r\n"
+    "<Param Name = \"name\" Value = \"clip.avi\" />\r\n"
+    "<ref href = \"C:\\m\\clip.avi\" />\r\n"
+    "</Entry>\r\n"
+    "\r\n"
+    "<Entry>\r\n"
+    "<Param Name = \"name\" Value = \"b\" />\r\n"
+    "<ref href = \"C:\\m\\b.mpg\" />\r\n"
+    "</Entry>\r\n"
+    "\r\n"
+    "</asx>\r\n";
+
+class PlaylistFileTest : public ::testing::Test {
+protected:
+    PlaylistFileTest() {
+        pls = &forms.Playlist();
+        pls->MessageBox = [this](const QString& text) { messages << text; };
+    }
+    QString file(const QString& name, const QByteArray& bytes) {
+        dir.WriteFile(name, bytes);
+        return dir.Path() + "/" + name;
+    }
+    QStringList names() const {
+        QStringList out;
+        for (int i = 0; i < pls->List2->count(); ++i) out << pls->List2->item(i)->text();
+        return out;
+    }
+    QByteArray bytes(const QString& path) {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+
+    TestProgramDir dir;
+    Forms forms{FakePlaybackControl::Factory()};
+    FormPLS* pls = nullptr;
+    QStringList messages;
+};
+
+TEST_F(PlaylistFileTest, WritesTheSixteenLinesByteForByte) {
+    pls->AppendEntry("C:\\m\\clip.avi", "clip.avi");
+    pls->AppendEntry("C:\\m\\b.mpg", "b");
+    const QString path = dir.Path() + "/list.slv";
+    pls->WriteToASX(path);
+    EXPECT_EQ(bytes(path), QByteArray(kTwoEntries));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(PlaylistFileTest, AnEmptyListGivesTheHeaderAndTheClosingLine) {
+    EXPECT_EQ(PlaylistFile::Compose({}, {}),
+              QString::fromLatin1(kTwoEntries).left(QString::fromLatin1(kTwoEntries).indexOf("<Entry>")) + "</asx>\r\n");
+    EXPECT_TRUE(PlaylistFile::Compose({"a", "b"}, {"x"}).contains("Value = \"\" />\r\n<ref href = \"b\""))
+        << "missing names are written empty";
+}
+
+TEST_F(PlaylistFileTest, LoadingAppendsAndLoadingTwiceListsTwice) {
+    const QString path = file("list.slv", kTwoEntries);
+    pls->PullFromASX(path);
+    EXPECT_EQ(pls->List1, (QStringList{"C:\\m\\clip.avi", "C:\\m\\b.mpg"}));
+    EXPECT_EQ(names(), (QStringList{"clip.avi", "b"}));
+    pls->PullFromASX(path);
+    EXPECT_EQ(pls->List1.size(), 4);
+    EXPECT_EQ(names().size(), 4);
+    EXPECT_TRUE(pls->Text1.startsWith("<SLV")) << "the text stays in the scratch field";
+}
+
+TEST_F(PlaylistFileTest, LfLineEndsAndForeignTextReadTheSame) {
+    QByteArray lf(kTwoEntries);
+    lf.replace("\r\n", "\n");
+    pls->PullFromASX(file("lf.slv", lf));
+    EXPECT_EQ(pls->List1, (QStringList{"C:\\m\\clip.avi", "C:\\m\\b.mpg"}));
+    pls->Clearlst();
+    pls->PullFromASX(file("bare.slv", "junk <ref href = \"/a b/c.avi\" more <Param Name = \"name\" Value = \"c\""));
+    EXPECT_EQ(pls->List1, QStringList{"/a b/c.avi"});
+    EXPECT_EQ(names(), QStringList{"c"});
+}
+
+TEST_F(PlaylistFileTest, MarkersMustMatchExactly) {
+    QByteArray text(kTwoEntries);
+    pls->PullFromASX(file("noblanks.slv", QByteArray(text).replace("<ref href = ", "<ref href=")));
+    EXPECT_TRUE(pls->List1.isEmpty());
+    EXPECT_EQ(names().size(), 2);
+    pls->Clearlst();
+    pls->PullFromASX(file("capital.slv", QByteArray(text).replace("\"name\"", "\"Name\"")));
+    EXPECT_EQ(pls->List1.size(), 2);
+    EXPECT_TRUE(names().isEmpty()) << "paths but no names";
+}
+
+TEST_F(PlaylistFileTest, EmptyPathsUnclosedMarkersAndEmptyFiles) {
+    pls->PullFromASX(file("empty-path.slv", "<ref href = \"\" /> <ref href = \"x\" />"));
+    EXPECT_EQ(pls->List1, (QStringList{"", "x"}));
+    pls->Clearlst();
+    pls->PullFromASX(file("open.slv", "<ref href = \"a\" /> <Param Name = \"name\" Value = \"n\" /> <ref href = \"unclosed"));
+    EXPECT_EQ(pls->List1, QStringList{"a"}) << "paths found before the failure stay";
+    EXPECT_TRUE(names().isEmpty()) << "and no names are read";
+    pls->Clearlst();
+    for (const QByteArray& content : {QByteArray(), QByteArray("x"), QByteArray("no quotes at all in this file")}) {
+        pls->PullFromASX(file("tiny.slv", content));
+        EXPECT_TRUE(pls->List1.isEmpty());
+        EXPECT_TRUE(names().isEmpty());
+    }
+    EXPECT_TRUE(messages.isEmpty());
+    pls->PullFromASX(dir.Path() + "/missing.slv");
+    EXPECT_TRUE(messages.isEmpty()) << "a missing file ends the path reader silently";
+}
+
+TEST_F(PlaylistFileTest, MismatchedCountsShiftThePairing) {
+    pls->PullFromASX(file("shift.slv",
+                          "<ref href = \"p1\" /><ref href = \"p2\" /><Param Name = \"name\" Value = \"n2\" />"));
+    EXPECT_EQ(pls->List1, (QStringList{"p1", "p2"}));
+    EXPECT_EQ(names(), QStringList{"n2"});
+}
+
+TEST_F(PlaylistFileTest, QuotesInPathsAndNamesSurviveARoundTrip) {
+    pls->AppendEntry("/music/The \"Best\" Of.mp3", "The \"Best\" Of.mp3");
+    pls->AppendEntry("/music/plain.mp3", "plain.mp3");
+    const QString path = dir.Path() + "/quotes.slv";
+    pls->WriteToASX(path);
+    EXPECT_TRUE(bytes(path).contains("The &quot;Best&quot; Of.mp3"));
+    pls->Clearlst();
+    pls->PullFromASX(path);
+    EXPECT_EQ(pls->List1, (QStringList{"/music/The \"Best\" Of.mp3", "/music/plain.mp3"}));
+    EXPECT_EQ(names().first(), "The \"Best\" Of.mp3");
+}
+
+TEST_F(PlaylistFileTest, AFailedSaveLeavesTheOldFileAndSaysWhy) {
+    const QString folder = dir.Make("readonly");
+    const QString path = folder + "/keep.slv";
+    dir.WriteFile("readonly/keep.slv", kTwoEntries);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    if (QFile(folder + "/probe").open(QIODevice::WriteOnly)) GTEST_SKIP() << "running with rights that ignore permissions";
+    pls->AppendEntry("/x.avi", "x.avi");
+    pls->WriteToASX(path);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(bytes(path), QByteArray(kTwoEntries));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("There was an Error writing To the playlist: "));
+    EXPECT_GT(messages[0].size(), QString("There was an Error writing To the playlist: ").size());
+}
+
+}  // namespace
