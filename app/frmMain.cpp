@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QPainter>
 #include <QTimer>
 #include <algorithm>
@@ -42,6 +43,7 @@ frmMain::frmMain(Forms& forms) : QWidget(nullptr), forms_(forms) {
     Timer1->setInterval(300);
     tmrTime = new QTimer(this);
     tmrTime->setInterval(500);
+    createMenu();
     connectHandlers();
     Timer1->start();
     resize(Screen::ToPixelsX(kDesignWidth), Screen::ToPixelsY(kDesignHeight));
@@ -119,6 +121,35 @@ void frmMain::connectHandlers() {
         connect(slide, &ImageControl::MouseUp, this, [this](int i, MouseArgs a) { seekBar.imgPosSlide_MouseUp(i, a); });
     }
     connect(imgPosBar, &ImageControl::MouseDown, this, [this](int, MouseArgs a) { seekBar.imgPosBar_MouseDown(a); });
+    for (ImageControl* knob : imgVolumeBut) {
+        connect(knob, &ImageControl::MouseDown, this, [this](int i, MouseArgs a) { volumeBalance.imgVolumeBut_MouseDown(i, a); });
+        connect(knob, &ImageControl::MouseMove, this, [this](int i, MouseArgs a) { volumeBalance.imgVolumeBut_MouseMove(i, a); });
+        connect(knob, &ImageControl::MouseUp, this, [this](int i, MouseArgs a) { volumeBalance.imgVolumeBut_MouseUp(i, a); });
+    }
+    for (ImageControl* knob : imgBalanceBut) {
+        connect(knob, &ImageControl::MouseDown, this, [this](int i, MouseArgs a) { volumeBalance.imgBalanceBut_MouseDown(i, a); });
+        connect(knob, &ImageControl::MouseMove, this, [this](int i, MouseArgs a) { volumeBalance.imgBalanceBut_MouseMove(i, a); });
+        connect(knob, &ImageControl::MouseUp, this, [this](int i, MouseArgs a) { volumeBalance.imgBalanceBut_MouseUp(i, a); });
+    }
+    connect(imgVolume, &ImageControl::MouseDown, this, [this](int, MouseArgs a) { volumeBalance.imgVolume_MouseDown(a); });
+    connect(imgAmp, &ImageControl::Click, this, [this] { toggles.imgAmp_Click(); });
+    for (ImageControl* button : imgMenu) {
+        connect(button, &ImageControl::MouseDown, this, [this](int i, MouseArgs a) { toggles.imgMenu_MouseDown(i, a); });
+        connect(button, &ImageControl::MouseUp, this, [this](int i, MouseArgs a) { toggles.imgMenu_MouseUp(i, a); });
+    }
+    for (ImageControl* toggle : imgSufRep) {
+        connect(toggle, &ImageControl::MouseDown, this, [this](int i, MouseArgs a) { toggles.imgSufRep_MouseDown(i, a); });
+        connect(toggle, &ImageControl::MouseUp, this, [this](int i, MouseArgs a) { toggles.imgSufRep_MouseUp(i, a); });
+    }
+}
+
+void frmMain::createMenu() {
+    mnuFile = new QMenu(QStringLiteral("File"), this);
+    mnuSkin = mnuFile->addAction(QStringLiteral("Choose Skin"));
+    mnuFile->addSeparator();
+    mnuExit = mnuFile->addAction(QStringLiteral("Exit"));
+    connect(mnuSkin, &QAction::triggered, this, [this] { toggles.mnuSkin_Click(); });
+    connect(mnuExit, &QAction::triggered, this, [this] { toggles.mnuExit_Click(); });
 }
 
 void frmMain::Form_Load() {

@@ -7,6 +7,8 @@
 #include <cstdint>
 
 #include "app/SeekBar.h"
+#include "app/Toggles.h"
+#include "app/VolumeBalance.h"
 
 #include "platform/ImageControl.h"
 #include "platform/PictureBox.h"
@@ -14,6 +16,8 @@
 
 class Forms;
 class QTimer;
+class QMenu;
+class QAction;
 
 // The player window: border-less, shaped by its mask, made of skin controls only.
 class frmMain : public QWidget {
@@ -48,6 +52,11 @@ class frmMain : public QWidget {
     std::int16_t TimeSeconds = 0;
     std::int16_t TimeMinutes = 0;
     SeekBar seekBar{*this};
+    VolumeBalance volumeBalance{*this};
+    Toggles toggles{*this};
+    QMenu* mnuFile = nullptr;
+    QAction* mnuSkin = nullptr;
+    QAction* mnuExit = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* tmrTime = nullptr;
 
@@ -105,6 +114,7 @@ class frmMain : public QWidget {
 
   private:
     void connectHandlers();
+    void createMenu();
     void setDigitsVisible(bool visible);
     void setSliderVisible(bool visible);
     void createControls();

@@ -211,7 +211,7 @@ void SkinArtist::drawMenuItem(QImage& image, int x, int y, const QString& text,
 
 QImage SkinArtist::Main() const {
     QImage image = canvas(275, 116, s_.transparent);
-    const int radius = 6;
+    const int radius = s_.cornerRadius;
     const auto inside = [&](int x, int y) {
         const int cx = x < radius ? radius : (x > 274 - radius ? 274 - radius : x);
         const int cy = y < radius ? radius : (y > 115 - radius ? 115 - radius : y);

@@ -15,6 +15,7 @@ struct SkinScheme {
     QColor buttonFace, buttonLight, buttonDark;
     QColor titleTop, titleBottom, titleText;
     QColor label;
+    int cornerRadius = 6;  // the outline's rounded corners, cut by the transparent colour
 };
 
 // Draws the eleven skin bitmaps in the layout the player cuts its cells from.

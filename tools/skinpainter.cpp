@@ -53,6 +53,31 @@ SkinScheme silence() {
     return s;
 }
 
+// Warm copper and ember red; green is its transparent colour, and its corners are rounder.
+SkinScheme ember() {
+    SkinScheme s;
+    s.name = QStringLiteral("ember");
+    s.transparent = QColor(0, 255, 0);
+    s.bodyTop = QColor(150, 62, 36);
+    s.bodyBottom = QColor(72, 24, 16);
+    s.outline = QColor(20, 6, 4);
+    s.edgeLight = QColor(214, 128, 88);
+    s.edgeDark = QColor(40, 12, 8);
+    s.panel = QColor(10, 8, 6);
+    s.lit = QColor(255, 228, 120);
+    s.unlit = QColor(70, 52, 20);
+    s.accent = QColor(255, 150, 60);
+    s.buttonFace = QColor(132, 60, 40);
+    s.buttonLight = QColor(206, 132, 100);
+    s.buttonDark = QColor(48, 16, 10);
+    s.titleTop = QColor(200, 96, 40);
+    s.titleBottom = QColor(120, 40, 20);
+    s.titleText = QColor(255, 240, 214);
+    s.label = QColor(250, 214, 170);
+    s.cornerRadius = 14;
+    return s;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -63,5 +88,6 @@ int main(int argc, char* argv[]) {
     const QString root = QString::fromLocal8Bit(argv[1]);
     bool ok = SkinArtist(steel()).WriteSkin(root + QStringLiteral("/resources/builtin"), false);
     ok = ok && SkinArtist(silence()).WriteSkin(root + QStringLiteral("/skins/silence"), true);
+    ok = ok && SkinArtist(ember()).WriteSkin(root + QStringLiteral("/skins/ember"), true);
     return ok ? 0 : 1;
 }

@@ -74,4 +74,11 @@ TEST(SkinArt, TheShippedSkinLooksDifferentFromTheBuiltInOne) {
             << name.toStdString();
 }
 
+TEST(SkinArt, TheEmberSkinCutsItsRounderShapeWithGreen) {
+    const QImage main = committed("skins/ember", "main.bmp");
+    EXPECT_EQ(main.pixel(3, 3), qRgb(0, 255, 0));
+    EXPECT_NE(committed("skins/silence", "main.bmp").pixel(3, 3), qRgb(255, 0, 255));
+    EXPECT_NE(main.pixel(137, 58), qRgb(0, 255, 0));
+}
+
 }  // namespace

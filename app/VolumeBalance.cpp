@@ -1,0 +1,103 @@
+#include "app/VolumeBalance.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/Forms.h"
+#include "app/frmMain.h"
+#include "platform/Screen.h"
+#include "skin/mdlSkin.h"
+#include "video/Form1.h"
+
+namespace {
+std::int16_t roundToInt16(float value) {
+    return static_cast<std::int16_t>(std::clamp(std::nearbyint(value), -32768.0f, 32767.0f));
+}
+
+// Levels run from 1 to 28; 0 and below show 1, 28 and above show 28.
+int heldLevel(float quotient) {
+    const int level = static_cast<int>(std::nearbyint(quotient));
+    if (level < 1) return 1;
+    if (level > 27) return 28;
+    return level;
+}
+
+int sendValue(float fraction, float range, float offset) {
+    return static_cast<int>(std::nearbyint(static_cast<double>(fraction) * range - offset));
+}
+}  // namespace
+
+void VolumeBalance::imgVolumeBut_MouseDown(int index, MouseArgs args) {
+    if (index != 1 || args.button != 1) return;
+    VolumeDragX = roundToInt16(args.x);
+    mdlSkin::DrawSprite(main_.forms(), 5, 30, 0);
+}
+
+void VolumeBalance::imgVolumeBut_MouseMove(int index, MouseArgs args) {
+    if (index != 1 || VolumeDragX == 0) return;
+    const float tpp = Screen::TwipsPerPixelX();
+    const float low = 107 * tpp;
+    const float high = 172 * tpp - main_.imgVolumeBut[0]->Width();
+    const float wanted = main_.imgVolumeBut[1]->Left() + args.x - VolumeDragX;
+    main_.imgVolumeBut[0]->SetLeft(wanted < low ? low : (wanted > high ? high : wanted));
+    const float left = main_.imgVolumeBut[0]->Left() - low;
+    const float quotient = left / ((high - low) / 28.0f);
+    mdlSkin::DrawSprite(main_.forms(), 5, heldLevel(quotient), 0);
+    main_.forms().Video().mediaPlay().SetVolume(sendValue(left / (high - low), 3000, 3000));
+}
+
+void VolumeBalance::imgVolumeBut_MouseUp(int index, MouseArgs) {
+    if (index != 1 || VolumeDragX == 0) return;
+    VolumeDragX = 0;
+    mdlSkin::DrawSprite(main_.forms(), 5, 29, 0);
+    main_.imgVolumeBut[1]->SetLeft(main_.imgVolumeBut[0]->Left());
+}
+
+void VolumeBalance::imgVolume_MouseDown(MouseArgs args) {
+    if (args.button != 1) return;
+    main_.imgVolumeBut[0]->SetLeft(main_.imgVolume->Left() + args.x - main_.imgVolumeBut[0]->Width() / 2);
+    main_.imgVolumeBut[1]->SetLeft(main_.imgVolumeBut[0]->Left());
+}
+
+void VolumeBalance::imgBalanceBut_MouseDown(int index, MouseArgs args) {
+    if (index != 1 || args.button != 1) return;
+    BalanceDragX = roundToInt16(args.x);
+    mdlSkin::DrawSprite(main_.forms(), 6, 30, 0);
+}
+
+void VolumeBalance::imgBalanceBut_MouseMove(int index, MouseArgs args) {
+    if (index != 1 || BalanceDragX == 0) return;
+    const float tpp = Screen::TwipsPerPixelX();
+    const float low = 177 * tpp;
+    const float high = 215 * tpp - main_.imgBalanceBut[0]->Width();
+    const float centre = low + (high - low) / 2;
+    const float three = 3 * tpp;
+    const float wanted = main_.imgBalanceBut[1]->Left() + args.x - BalanceDragX;
+    float place = wanted;
+    if (wanted < low + three) {
+        place = low;
+    } else if (wanted > high - three) {
+        place = high;
+    } else if (centre - three < wanted && wanted < centre + three) {
+        place = centre;
+    }
+    main_.imgBalanceBut[0]->SetLeft(place);
+
+    const float d = main_.imgBalanceBut[0]->Left() - low;
+    const float half = (high - low) / 2;
+    int level = 1;
+    if (d < half) {
+        level = 28 - static_cast<int>(std::nearbyint(d / (half / 28.0f)));
+    } else if (d > half) {
+        level = static_cast<int>(std::nearbyint((d - half) / (half / 28.0f)));
+    }
+    mdlSkin::DrawSprite(main_.forms(), 6, heldLevel(static_cast<float>(level)), 0);
+    main_.forms().Video().mediaPlay().SetBalance(sendValue(d / (high - low), 6000, 3000));
+}
+
+void VolumeBalance::imgBalanceBut_MouseUp(int index, MouseArgs) {
+    if (index != 1 || BalanceDragX == 0) return;
+    BalanceDragX = 0;
+    mdlSkin::DrawSprite(main_.forms(), 6, 29, 0);
+    main_.imgBalanceBut[1]->SetLeft(main_.imgBalanceBut[0]->Left());
+}
