@@ -44,11 +44,31 @@ bool ScreenSession::Start(const QStringList& extraEnvironment) {
     player_.start(qEnvironmentVariable("SOLVANE_BINARY"), {});
     if (!player_.waitForStarted(10000))
         return false;
-    mainWindow_ = findWindow(20000);
+    mainWindow_ = WindowOfSize(QSize(275, 116), 20000);
     return !mainWindow_.isEmpty();
 }
 
-QRect ScreenSession::findWindow(int timeoutMs) const {
+void ScreenSession::Click(QPoint inMainWindow) const {
+    const QPoint at = mainWindow_.topLeft() + inMainWindow;
+    Run("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y())});
+    QThread::msleep(50);
+    Run("xdotool", {"click", "1"});
+}
+
+void ScreenSession::Type(const QString& text) { Run("xdotool", {"type", "--delay", "10", text}); }
+
+void ScreenSession::Key(const QString& key) { Run("xdotool", {"key", key}); }
+
+bool ScreenSession::WaitForTitle(const QString& title, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (!Run("xdotool", {"search", "--onlyvisible", "--name", title}).trimmed().isEmpty()) return true;
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+QRect ScreenSession::WindowOfSize(QSize size, int timeoutMs) {
     QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
         const QString ids = Run(QStringLiteral("xdotool"),
@@ -63,9 +83,7 @@ QRect ScreenSession::findWindow(int timeoutMs) const {
             };
             const QRect r(number("Absolute upper-left X"), number("Absolute upper-left Y"),
                           number("Width"), number("Height"));
-            // The main window is the one of the player's size, not a companion.
-            if (r.width() == 275 && r.height() == 116)
-                return r;
+            if (r.size() == size) return r;
         }
         QThread::msleep(100);
     }

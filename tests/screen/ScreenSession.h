@@ -19,10 +19,19 @@ class ScreenSession {
     QProcess& Player() { return player_; }
 
     static QString Run(const QString& program, const QStringList& arguments, int timeoutMs = 10000);
+
+    // A click of the left button at a point of the main window.
+    void Click(QPoint inMainWindow) const;
+    static void Type(const QString& text);
+    static void Key(const QString& key);
+    // The rectangle of the player's window of this size, empty when none shows in time.
+    static QRect WindowOfSize(QSize size, int timeoutMs);
+    // Whether a window with this title shows within the time.
+    static bool WaitForTitle(const QString& title, int timeoutMs);
     static const QRgb kDesktop;
 
   private:
-    QRect findWindow(int timeoutMs) const;
+
     QProcess player_;
     QRect mainWindow_;
 };
