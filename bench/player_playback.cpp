@@ -30,7 +30,7 @@ double cpuSeconds() {
 // sees the end of the media before the next entry starts.
 Forms::ControlFactory silentControlObservedBy(std::function<void(PlaybackControl&, int)> observer) {
     return [observer] {
-        auto control = std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options{false, false});
+        auto control = std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options{false, false, {}});
         PlaybackControl* raw = control.get();
         QObject::connect(raw, &PlaybackControl::StateChange, raw, [raw, observer](int, int now) { observer(*raw, now); });
         return control;

@@ -46,6 +46,12 @@ MpvPlaybackControl::MpvPlaybackControl(Options options, QObject* parent)
     option("audio-display", "no");  // cover art is no picture
     option("vo", options_.videoOutput ? "libmpv" : "null");
     if (!options_.audioOutput) option("ao", "null");
+    const QByteArray audioFile = options_.audioFile.toUtf8();
+    if (!audioFile.isEmpty()) {
+        option("ao", "pcm");
+        option("ao-pcm-file", audioFile.constData());
+        option("ao-pcm-waveheader", "yes");
+    }
     if (mpv_initialize(handle) < 0) {
         mpv_.reset();
         return;

@@ -20,6 +20,7 @@ public:
     struct Options {
         bool audioOutput = true;
         bool videoOutput = true;
+        QString audioFile;  // when set, the audio goes into this WAV file instead of a device
     };
 
     explicit MpvPlaybackControl(Options options, QObject* parent = nullptr);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cmath>
 #include <QListWidget>
 #include <QTimer>
 
@@ -20,7 +23,7 @@ MediaFiles& media() {
 }
 
 std::unique_ptr<PlaybackControl> quietControl() {
-    return std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options{false, true});
+    return std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options{false, true, {}});
 }
 
 class MpvControl : public ::testing::Test {
@@ -32,7 +35,7 @@ protected:
     bool waitState(int state, int ms = 8000) {
         return WaitFor([&] { return control.PlayState() == state; }, ms);
     }
-    MpvPlaybackControl control{MpvPlaybackControl::Options{false, true}};
+    MpvPlaybackControl control{MpvPlaybackControl::Options{false, true, {}}};
 };
 
 TEST_F(MpvControl, EveryOfferedTypeOpensAndReportsItsDuration) {
@@ -104,6 +107,43 @@ TEST_F(MpvControl, VolumeAndBalanceHoldFromOneFileToTheNext) {
     EXPECT_EQ(control.Balance(), 3000);
     EXPECT_NEAR(MpvPlaybackControl::MpvVolumeFor(-3000), 31.6, 0.1);
     EXPECT_NEAR(MpvPlaybackControl::MpvVolumeFor(0), 100.0, 1e-9);
+}
+
+// Root mean square of each channel of a 16-bit stereo WAV file, past its header.
+std::pair<double, double> channelLevels(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {0, 0};
+    const QByteArray bytes = file.readAll();
+    const qsizetype data = bytes.indexOf("data");
+    if (data < 0) return {0, 0};
+    const auto* samples = reinterpret_cast<const qint16*>(bytes.constData() + data + 8);
+    const qsizetype count = (bytes.size() - data - 8) / 4;
+    double left = 0, right = 0;
+    for (qsizetype i = count / 4; i < count; ++i) {  // past the start
+        left += double(samples[2 * i]) * samples[2 * i];
+        right += double(samples[2 * i + 1]) * samples[2 * i + 1];
+    }
+    return {std::sqrt(left / count), std::sqrt(right / count)};
+}
+
+TEST(MpvBalance, FullRightAttenuatesTheLeftChannelByThirtyDecibels) {
+    ASSERT_TRUE(media().Ok());
+    ASSERT_TRUE(media().Make("stereo.wav", {"-f", "lavfi", "-i", "sine=frequency=500:duration=1.5", "-ac", "2"}));
+    QTemporaryDir out;
+    for (int balance : {3000, -1500, 0}) {
+        const QString wav = out.path() + QStringLiteral("/out%1.wav").arg(balance);
+        {
+            MpvPlaybackControl control(MpvPlaybackControl::Options{true, false, wav});
+            control.SetBalance(balance);
+            control.SetVolume(0);
+            control.SetFileName(media().Path("stereo.wav"));
+            ASSERT_TRUE(WaitFor([&] { return control.CurrentPosition() == control.Duration(); }, 15000));
+        }
+        const auto [left, right] = channelLevels(wav);
+        ASSERT_GT(std::max(left, right), 100.0) << "sound was written";
+        const double db = 20 * std::log10(right / left);
+        EXPECT_NEAR(db, balance / 100.0, 1.5) << "balance " << balance;
+    }
 }
 
 class PlayerWithMpv : public ::testing::Test {
