@@ -12,4 +12,14 @@ echo "mask region, built-in mask / one read of its pixels: $(ratio "$(cpu BM_Mak
 echo "mask region, every other pixel transparent / one read: $(ratio "$(cpu BM_MakeMaskRegion_Checker "$csv")" "$(cpu BM_ReadMaskPixels_Checker "$csv")")"
 echo "skin load / decoding its eleven bitmaps: $(ratio "$(cpu BM_LoadSkin "$csv")" "$(cpu BM_DecodeSkinBitmaps "$csv")")"
 rm -f "$csv"
-"$(dirname "$0")/../bench/startup.sh" "$build"
+"$(dirname "$0")/../bench/startup.sh" "$build" || echo "startup: Xvfb did not start"
+
+pcsv=$(mktemp)
+"$build/bench/bench_playlist" --benchmark_min_time=0.2 --benchmark_repetitions=3 --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null | grep '^"' > "$pcsv"
+grep median "$pcsv" | cut -d, -f1,4,5
+echo "playlist write, 32767 / 3276 entries: $(ratio "$(cpu BM_WritePlaylist/32767 "$pcsv")" "$(cpu BM_WritePlaylist/3276 "$pcsv")")"
+echo "playlist read, 32767 / 3276 entries: $(ratio "$(cpu BM_ReadPlaylist/32767 "$pcsv")" "$(cpu BM_ReadPlaylist/3276 "$pcsv")")"
+echo "loading 32767 entries into the window / reading the bytes and splitting lines: $(ratio "$(cpu BM_LoadIntoWindow "$pcsv")" "$(cpu BM_ReadBytesAndSplitLines "$pcsv")")"
+echo "scanning a folder of 10,000 files: $(cpu BM_ScanFolder "$pcsv") ms"
+rm -f "$pcsv"
+"$(dirname "$0")/../bench/playback.sh" "$build"
