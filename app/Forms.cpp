@@ -6,7 +6,8 @@
 #include "video/Form1.h"
 
 Forms::Forms(ControlFactory factory) : factory_(std::move(factory)) {
-    if (!factory_) factory_ = [] { return std::make_unique<MpvPlaybackControl>(); };
+    if (!factory_)
+        factory_ = [] { return std::make_unique<MpvPlaybackControl>(); };
 }
 
 Forms::~Forms() {
@@ -19,7 +20,8 @@ Forms::~Forms() {
 
 template <typename Window>
 void Forms::unload(std::unique_ptr<Window>& window) {
-    if (!window) return;
+    if (!window)
+        return;
     window->hide();
     Window* leaving = window.release();
     unloading_.emplace_back(leaving);
@@ -51,8 +53,14 @@ Form1& Forms::Video() {
     return *video_;
 }
 
-void Forms::UnloadVideo() { unload(video_); }
+void Forms::UnloadVideo() {
+    unload(video_);
+}
 
-void Forms::UnloadMain() { unload(main_); }
+void Forms::UnloadMain() {
+    unload(main_);
+}
 
-void Forms::UnloadPlaylist() { unload(playlist_); }
+void Forms::UnloadPlaylist() {
+    unload(playlist_);
+}

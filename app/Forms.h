@@ -1,8 +1,8 @@
 #pragma once
 
-#include <functional>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 

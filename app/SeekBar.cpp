@@ -15,7 +15,9 @@ std::int16_t roundToInt16(float value) {
 }
 }  // namespace
 
-float SeekBar::travelLow() const { return 16.0f * Screen::TwipsPerPixelX(); }
+float SeekBar::travelLow() const {
+    return 16.0f * Screen::TwipsPerPixelX();
+}
 
 float SeekBar::travelHigh() const {
     return 264.0f * Screen::TwipsPerPixelX() - main_.imgPosSlide[0]->Width();
@@ -39,14 +41,16 @@ void SeekBar::seekFromSlider() {
 }
 
 void SeekBar::imgPosSlide_MouseDown(int index, MouseArgs args) {
-    if (index != 1 || args.button != 1) return;
+    if (index != 1 || args.button != 1)
+        return;
     SlideDragX = roundToInt16(args.x);
     mdlSkin::DrawSprite(main_.forms(), 4, 2, 1);
     blnSeeking = true;
 }
 
 void SeekBar::imgPosSlide_MouseMove(int index, MouseArgs args) {
-    if (index != 1 || SlideDragX == 0) return;
+    if (index != 1 || SlideDragX == 0)
+        return;
     const float low = travelLow();
     const float high = travelHigh();
     const float wanted = main_.imgPosSlide[1]->Left() + args.x - SlideDragX;
@@ -54,7 +58,8 @@ void SeekBar::imgPosSlide_MouseMove(int index, MouseArgs args) {
 }
 
 void SeekBar::imgPosSlide_MouseUp(int index, MouseArgs) {
-    if (index != 1 || SlideDragX == 0) return;
+    if (index != 1 || SlideDragX == 0)
+        return;
     seekFromSlider();
 }
 
@@ -63,16 +68,19 @@ void SeekBar::imgPosBar_MouseDown(MouseArgs args) {
     const float barLeft = main_.imgPosBar->Left();
     const float sliderWidth = main_.imgPosSlide[0]->Width();
     const float highest = barLeft + main_.imgPosBar->Width() - sliderWidth;
-    const float left = std::clamp(barLeft + args.x - sliderWidth / 2.0f, barLeft, std::max(barLeft, highest));
+    const float left =
+        std::clamp(barLeft + args.x - sliderWidth / 2.0f, barLeft, std::max(barLeft, highest));
     main_.imgPosSlide[0]->SetLeft(left);
     seekFromSlider();
 }
 
 void SeekBar::Follow(double position, double duration) {
-    if (blnSeeking || !(duration > 0.0)) return;
+    if (blnSeeking || !(duration > 0.0))
+        return;
     const float barWidth = main_.imgPosBar->Width();
     const float sliderWidth = main_.imgPosSlide[0]->Width();
-    const float left = static_cast<float>(position / duration * (barWidth - sliderWidth) + main_.imgPosBar->Left());
+    const float left = static_cast<float>(position / duration * (barWidth - sliderWidth) +
+                                          main_.imgPosBar->Left());
     main_.imgPosSlide[0]->SetLeft(left);
     main_.imgPosSlide[1]->SetLeft(main_.imgPosSlide[0]->Left());
 }

@@ -9,7 +9,7 @@ class frmMain;
 // The seek bar's mouse handling: dragging the slider along the bar, or pressing the bar, turns
 // the slider's place into a playback position.
 class SeekBar {
-public:
+  public:
     explicit SeekBar(frmMain& main) : main_(main) {}
 
     void imgPosSlide_MouseDown(int index, MouseArgs args);
@@ -24,7 +24,7 @@ public:
     std::int16_t SlideDragX = 0;
     bool blnSeeking = false;
 
-private:
+  private:
     void seekFromSlider();
     float travelLow() const;
     float travelHigh() const;

@@ -14,13 +14,17 @@ namespace {
 constexpr float kPlaylistDockOffset = 1710.0f;
 }
 
-void Toggles::imgMenu_MouseDown(int index, MouseArgs) { mdlSkin::DrawSprite(main_.forms(), 2, index + 4, 1); }
+void Toggles::imgMenu_MouseDown(int index, MouseArgs) {
+    mdlSkin::DrawSprite(main_.forms(), 2, index + 4, 1);
+}
 
 void Toggles::imgMenu_MouseUp(int index, MouseArgs) {
     Forms& forms = main_.forms();
     mdlSkin::DrawSprite(forms, 2, index + 4, 0);
     switch (index) {
-        case 0: main_.mnuFile->popup(QCursor::pos()); break;
+        case 0:
+            main_.mnuFile->popup(QCursor::pos());
+            break;
         case 1:
             if (main_.windowState() == Qt::WindowNoState) {
                 main_.showMinimized();
@@ -28,9 +32,14 @@ void Toggles::imgMenu_MouseUp(int index, MouseArgs) {
                 forms.Playlist().hide();
             }
             break;
-        case 2: main_.Unload(); return;
-        case 3: toggleVideo(); break;
-        default: break;
+        case 2:
+            main_.Unload();
+            return;
+        case 3:
+            toggleVideo();
+            break;
+        default:
+            break;
     }
     main_.imgMove->update();
 }
@@ -79,7 +88,8 @@ void Toggles::imgSufRep_MouseUp(int index, MouseArgs) {
         }
     }
     mdlSkin::DrawSprite(forms, 3, index + 1, 2);
-    if (toggle->Tag() == QLatin1String("1")) mdlSkin::DrawSprite(forms, 3, index + 1, 0);
+    if (toggle->Tag() == QLatin1String("1"))
+        mdlSkin::DrawSprite(forms, 3, index + 1, 0);
 }
 
 void Toggles::imgAmp_Click() {
@@ -94,7 +104,8 @@ void Toggles::imgAmp_Click() {
 void Toggles::mnuSkin_Click() {
     const QString folder = modBrowseFolder::BrowseFolder(&main_);
     // A cancelled browser changes nothing: no skin is looked for at the file-system root.
-    if (folder.isEmpty()) return;
+    if (folder.isEmpty())
+        return;
     mdlSkin::LoadSkin(main_.forms(), folder);
 }
 

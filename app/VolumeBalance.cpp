@@ -17,8 +17,10 @@ std::int16_t roundToInt16(float value) {
 // Levels run from 1 to 28; 0 and below show 1, 28 and above show 28.
 int heldLevel(float quotient) {
     const int level = static_cast<int>(std::nearbyint(quotient));
-    if (level < 1) return 1;
-    if (level > 27) return 28;
+    if (level < 1)
+        return 1;
+    if (level > 27)
+        return 28;
     return level;
 }
 
@@ -28,13 +30,15 @@ int sendValue(float fraction, float range, float offset) {
 }  // namespace
 
 void VolumeBalance::imgVolumeBut_MouseDown(int index, MouseArgs args) {
-    if (index != 1 || args.button != 1) return;
+    if (index != 1 || args.button != 1)
+        return;
     VolumeDragX = roundToInt16(args.x);
     mdlSkin::DrawSprite(main_.forms(), 5, 30, 0);
 }
 
 void VolumeBalance::imgVolumeBut_MouseMove(int index, MouseArgs args) {
-    if (index != 1 || VolumeDragX == 0) return;
+    if (index != 1 || VolumeDragX == 0)
+        return;
     const float tpp = Screen::TwipsPerPixelX();
     const float low = 107 * tpp;
     const float high = 172 * tpp - main_.imgVolumeBut[0]->Width();
@@ -47,26 +51,31 @@ void VolumeBalance::imgVolumeBut_MouseMove(int index, MouseArgs args) {
 }
 
 void VolumeBalance::imgVolumeBut_MouseUp(int index, MouseArgs) {
-    if (index != 1 || VolumeDragX == 0) return;
+    if (index != 1 || VolumeDragX == 0)
+        return;
     VolumeDragX = 0;
     mdlSkin::DrawSprite(main_.forms(), 5, 29, 0);
     main_.imgVolumeBut[1]->SetLeft(main_.imgVolumeBut[0]->Left());
 }
 
 void VolumeBalance::imgVolume_MouseDown(MouseArgs args) {
-    if (args.button != 1) return;
-    main_.imgVolumeBut[0]->SetLeft(main_.imgVolume->Left() + args.x - main_.imgVolumeBut[0]->Width() / 2);
+    if (args.button != 1)
+        return;
+    main_.imgVolumeBut[0]->SetLeft(main_.imgVolume->Left() + args.x -
+                                   main_.imgVolumeBut[0]->Width() / 2);
     main_.imgVolumeBut[1]->SetLeft(main_.imgVolumeBut[0]->Left());
 }
 
 void VolumeBalance::imgBalanceBut_MouseDown(int index, MouseArgs args) {
-    if (index != 1 || args.button != 1) return;
+    if (index != 1 || args.button != 1)
+        return;
     BalanceDragX = roundToInt16(args.x);
     mdlSkin::DrawSprite(main_.forms(), 6, 30, 0);
 }
 
 void VolumeBalance::imgBalanceBut_MouseMove(int index, MouseArgs args) {
-    if (index != 1 || BalanceDragX == 0) return;
+    if (index != 1 || BalanceDragX == 0)
+        return;
     const float tpp = Screen::TwipsPerPixelX();
     const float low = 177 * tpp;
     const float high = 215 * tpp - main_.imgBalanceBut[0]->Width();
@@ -96,7 +105,8 @@ void VolumeBalance::imgBalanceBut_MouseMove(int index, MouseArgs args) {
 }
 
 void VolumeBalance::imgBalanceBut_MouseUp(int index, MouseArgs) {
-    if (index != 1 || BalanceDragX == 0) return;
+    if (index != 1 || BalanceDragX == 0)
+        return;
     BalanceDragX = 0;
     mdlSkin::DrawSprite(main_.forms(), 6, 29, 0);
     main_.imgBalanceBut[1]->SetLeft(main_.imgBalanceBut[0]->Left());

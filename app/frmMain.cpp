@@ -14,8 +14,8 @@
 #include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
 #include "playlist/FormPLS.h"
-#include "video/Form1.h"
 #include "skin/mdlSkin.h"
+#include "video/Form1.h"
 
 // The built-in pictures live in the core library, which the linker would otherwise drop.
 static void initBuiltInResources() {
@@ -113,33 +113,50 @@ void frmMain::connectHandlers() {
         connect(button, &ImageControl::MouseDown, this, &frmMain::imgPlayBut_MouseDown);
         connect(button, &ImageControl::MouseUp, this, &frmMain::imgPlayBut_MouseUp);
     }
-    connect(imgMove, &ImageControl::MouseDown, this, [this](int, MouseArgs a) { imgMove_MouseDown(a); });
-    connect(imgMove, &ImageControl::MouseMove, this, [this](int, MouseArgs a) { imgMove_MouseMove(a); });
+    connect(imgMove, &ImageControl::MouseDown, this,
+            [this](int, MouseArgs a) { imgMove_MouseDown(a); });
+    connect(imgMove, &ImageControl::MouseMove, this,
+            [this](int, MouseArgs a) { imgMove_MouseMove(a); });
     for (ImageControl* slide : imgPosSlide) {
-        connect(slide, &ImageControl::MouseDown, this, [this](int i, MouseArgs a) { seekBar.imgPosSlide_MouseDown(i, a); });
-        connect(slide, &ImageControl::MouseMove, this, [this](int i, MouseArgs a) { seekBar.imgPosSlide_MouseMove(i, a); });
-        connect(slide, &ImageControl::MouseUp, this, [this](int i, MouseArgs a) { seekBar.imgPosSlide_MouseUp(i, a); });
+        connect(slide, &ImageControl::MouseDown, this,
+                [this](int i, MouseArgs a) { seekBar.imgPosSlide_MouseDown(i, a); });
+        connect(slide, &ImageControl::MouseMove, this,
+                [this](int i, MouseArgs a) { seekBar.imgPosSlide_MouseMove(i, a); });
+        connect(slide, &ImageControl::MouseUp, this,
+                [this](int i, MouseArgs a) { seekBar.imgPosSlide_MouseUp(i, a); });
     }
-    connect(imgPosBar, &ImageControl::MouseDown, this, [this](int, MouseArgs a) { seekBar.imgPosBar_MouseDown(a); });
+    connect(imgPosBar, &ImageControl::MouseDown, this,
+            [this](int, MouseArgs a) { seekBar.imgPosBar_MouseDown(a); });
     for (ImageControl* knob : imgVolumeBut) {
-        connect(knob, &ImageControl::MouseDown, this, [this](int i, MouseArgs a) { volumeBalance.imgVolumeBut_MouseDown(i, a); });
-        connect(knob, &ImageControl::MouseMove, this, [this](int i, MouseArgs a) { volumeBalance.imgVolumeBut_MouseMove(i, a); });
-        connect(knob, &ImageControl::MouseUp, this, [this](int i, MouseArgs a) { volumeBalance.imgVolumeBut_MouseUp(i, a); });
+        connect(knob, &ImageControl::MouseDown, this,
+                [this](int i, MouseArgs a) { volumeBalance.imgVolumeBut_MouseDown(i, a); });
+        connect(knob, &ImageControl::MouseMove, this,
+                [this](int i, MouseArgs a) { volumeBalance.imgVolumeBut_MouseMove(i, a); });
+        connect(knob, &ImageControl::MouseUp, this,
+                [this](int i, MouseArgs a) { volumeBalance.imgVolumeBut_MouseUp(i, a); });
     }
     for (ImageControl* knob : imgBalanceBut) {
-        connect(knob, &ImageControl::MouseDown, this, [this](int i, MouseArgs a) { volumeBalance.imgBalanceBut_MouseDown(i, a); });
-        connect(knob, &ImageControl::MouseMove, this, [this](int i, MouseArgs a) { volumeBalance.imgBalanceBut_MouseMove(i, a); });
-        connect(knob, &ImageControl::MouseUp, this, [this](int i, MouseArgs a) { volumeBalance.imgBalanceBut_MouseUp(i, a); });
+        connect(knob, &ImageControl::MouseDown, this,
+                [this](int i, MouseArgs a) { volumeBalance.imgBalanceBut_MouseDown(i, a); });
+        connect(knob, &ImageControl::MouseMove, this,
+                [this](int i, MouseArgs a) { volumeBalance.imgBalanceBut_MouseMove(i, a); });
+        connect(knob, &ImageControl::MouseUp, this,
+                [this](int i, MouseArgs a) { volumeBalance.imgBalanceBut_MouseUp(i, a); });
     }
-    connect(imgVolume, &ImageControl::MouseDown, this, [this](int, MouseArgs a) { volumeBalance.imgVolume_MouseDown(a); });
+    connect(imgVolume, &ImageControl::MouseDown, this,
+            [this](int, MouseArgs a) { volumeBalance.imgVolume_MouseDown(a); });
     connect(imgAmp, &ImageControl::Click, this, [this] { toggles.imgAmp_Click(); });
     for (ImageControl* button : imgMenu) {
-        connect(button, &ImageControl::MouseDown, this, [this](int i, MouseArgs a) { toggles.imgMenu_MouseDown(i, a); });
-        connect(button, &ImageControl::MouseUp, this, [this](int i, MouseArgs a) { toggles.imgMenu_MouseUp(i, a); });
+        connect(button, &ImageControl::MouseDown, this,
+                [this](int i, MouseArgs a) { toggles.imgMenu_MouseDown(i, a); });
+        connect(button, &ImageControl::MouseUp, this,
+                [this](int i, MouseArgs a) { toggles.imgMenu_MouseUp(i, a); });
     }
     for (ImageControl* toggle : imgSufRep) {
-        connect(toggle, &ImageControl::MouseDown, this, [this](int i, MouseArgs a) { toggles.imgSufRep_MouseDown(i, a); });
-        connect(toggle, &ImageControl::MouseUp, this, [this](int i, MouseArgs a) { toggles.imgSufRep_MouseUp(i, a); });
+        connect(toggle, &ImageControl::MouseDown, this,
+                [this](int i, MouseArgs a) { toggles.imgSufRep_MouseDown(i, a); });
+        connect(toggle, &ImageControl::MouseUp, this,
+                [this](int i, MouseArgs a) { toggles.imgSufRep_MouseUp(i, a); });
     }
 }
 
@@ -169,7 +186,8 @@ void frmMain::setSliderVisible(bool visible) {
 }
 
 void frmMain::GoPlay(bool blnDo) {
-    if (blnDo) forms_.Video().mediaPlay().Play();
+    if (blnDo)
+        forms_.Video().mediaPlay().Play();
     mdlSkin::DrawSprite(forms_, 7, 1, 0);
     mdlSkin::DrawSprite(forms_, 7, 5, 0);
     imgPlayPaus[0]->show();
@@ -179,7 +197,8 @@ void frmMain::GoPlay(bool blnDo) {
 }
 
 void frmMain::GoPause(bool blnDo) {
-    if (blnDo) forms_.Video().mediaPlay().Pause();
+    if (blnDo)
+        forms_.Video().mediaPlay().Pause();
     mdlSkin::DrawSprite(forms_, 7, 2, 0);
     imgPlayPaus[0]->hide();
     tmrTime->stop();
@@ -189,7 +208,8 @@ void frmMain::GoPause(bool blnDo) {
 
 void frmMain::GoStop(bool blnDo) {
     PlaybackControl& control = forms_.Video().mediaPlay();
-    if (blnDo) control.Stop();
+    if (blnDo)
+        control.Stop();
     control.SetCurrentPosition(0.0);
     mdlSkin::DrawSprite(forms_, 7, 3, 0);
     imgPlayPaus[0]->hide();
@@ -198,23 +218,34 @@ void frmMain::GoStop(bool blnDo) {
     setSliderVisible(false);
 }
 
-void frmMain::imgPlayBut_MouseDown(int index, MouseArgs) { mdlSkin::DrawSprite(forms_, 1, index + 1, 1); }
+void frmMain::imgPlayBut_MouseDown(int index, MouseArgs) {
+    mdlSkin::DrawSprite(forms_, 1, index + 1, 1);
+}
 
 void frmMain::imgPlayBut_MouseUp(int index, MouseArgs) {
     mdlSkin::DrawSprite(forms_, 1, index + 1, 0);
     FormPLS& playlist = forms_.Playlist();
     switch (index) {
         case 0:
-            if (playlist.EntryCount() >= 2) playlist.PlayPrev();
+            if (playlist.EntryCount() >= 2)
+                playlist.PlayPrev();
             break;
-        case 1: GoPlay(true); break;
-        case 2: GoPause(true); break;
-        case 3: GoStop(true); break;
+        case 1:
+            GoPlay(true);
+            break;
+        case 2:
+            GoPause(true);
+            break;
+        case 3:
+            GoStop(true);
+            break;
         case 4:
-            if (playlist.EntryCount() >= 2) playlist.PlayNext();
+            if (playlist.EntryCount() >= 2)
+                playlist.PlayNext();
             break;
         case 5:
-            if (playlist.EntryCount() == 0) playlist.Nofiles = -1;
+            if (playlist.EntryCount() == 0)
+                playlist.Nofiles = -1;
             playlist.AddFile();
             if (playlist.Nofiles == -1) {
                 playlist.PlayNext();
@@ -223,13 +254,15 @@ void frmMain::imgPlayBut_MouseUp(int index, MouseArgs) {
             forms_.Video().Resize();
             GoPlay(false);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
 void frmMain::SplitTime(double position) {
     double whole = std::trunc(position);
-    if (whole < 0) whole = -whole;
+    if (whole < 0)
+        whole = -whole;
     const long long s = static_cast<long long>(whole);
     TimeSeconds = static_cast<std::int16_t>(s % 60);
     TimeMinutes = static_cast<std::int16_t>(std::min<long long>(s / 60, 32767));
@@ -254,10 +287,17 @@ void frmMain::tmrTime_Timer() {
         seekBar.Follow(control.CurrentPosition(), control.Duration());
     }
     switch (control.PlayState()) {
-        case PlaybackControl::Paused: GoPause(false); break;
-        case PlaybackControl::Playing: GoPlay(false); break;
-        case PlaybackControl::Closed: GoStop(false); break;
-        default: break;
+        case PlaybackControl::Paused:
+            GoPause(false);
+            break;
+        case PlaybackControl::Playing:
+            GoPlay(false);
+            break;
+        case PlaybackControl::Closed:
+            GoStop(false);
+            break;
+        default:
+            break;
     }
 }
 
@@ -266,13 +306,15 @@ void frmMain::Timer1_Timer() {
 }
 
 void frmMain::imgMove_MouseDown(MouseArgs args) {
-    if (args.button != 1) return;
+    if (args.button != 1)
+        return;
     StartDragX = static_cast<std::int16_t>(std::clamp(std::nearbyint(args.x), -32768.0f, 32767.0f));
     StartDragY = static_cast<std::int16_t>(std::clamp(std::nearbyint(args.y), -32768.0f, 32767.0f));
 }
 
 void frmMain::imgMove_MouseMove(MouseArgs args) {
-    if (args.button != 1) return;
+    if (args.button != 1)
+        return;
     SetLeft(Left() - (StartDragX - args.x));
     SetTop(Top() - (StartDragY - args.y));
     Form1& video = forms_.Video();

@@ -30,7 +30,9 @@ QString listFile(int entries) {
     if (!QFile::exists(path)) {
         QStringList paths, names;
         for (int i = 0; i < entries; ++i) {
-            paths << QStringLiteral("/home/user/Videos/Collection %1/clip number %2.avi").arg(i / 100).arg(i);
+            paths << QStringLiteral("/home/user/Videos/Collection %1/clip number %2.avi")
+                         .arg(i / 100)
+                         .arg(i);
             names << QStringLiteral("clip number %1.avi").arg(i);
         }
         PlaylistFile::Write(path, PlaylistFile::Compose(paths, names));
@@ -90,7 +92,9 @@ void BM_ScanFolder(benchmark::State& state) {
     if (!QDir(g_folder).exists()) {
         QDir().mkpath(g_folder);
         const char* kinds[] = {"mpg", "avi", "txt", "divx", "MPEG"};
-        for (int i = 0; i < 10000; ++i) QFile(g_folder + QStringLiteral("/file%1.%2").arg(i).arg(kinds[i % 5])).open(QIODevice::WriteOnly);
+        for (int i = 0; i < 10000; ++i)
+            QFile(g_folder + QStringLiteral("/file%1.%2").arg(i).arg(kinds[i % 5]))
+                .open(QIODevice::WriteOnly);
     }
     modBrowseFolder::SetAnswerForTests([] { return g_folder; });
     TestProgramDir dir;

@@ -9,8 +9,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <clocale>
-#include <functional>
 #include <cstdio>
+#include <functional>
 
 #include "app/Forms.h"
 #include "app/frmMain.h"
@@ -23,23 +23,27 @@ namespace {
 double cpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // A silent control whose observer is connected before the video window's own rule, so that it
 // sees the end of the media before the next entry starts.
 Forms::ControlFactory silentControlObservedBy(std::function<void(PlaybackControl&, int)> observer) {
     return [observer] {
-        auto control = std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options{false, false, {}});
+        auto control =
+            std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options{false, false, {}});
         PlaybackControl* raw = control.get();
-        QObject::connect(raw, &PlaybackControl::StateChange, raw, [raw, observer](int, int now) { observer(*raw, now); });
+        QObject::connect(raw, &PlaybackControl::StateChange, raw,
+                         [raw, observer](int, int now) { observer(*raw, now); });
         return control;
     };
 }
 
 int playerCpu(QApplication& app, const QString& file) {
     Forms forms(silentControlObservedBy([&app](PlaybackControl& control, int now) {
-        if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration()) app.quit();
+        if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration())
+            app.quit();
     }));
     forms.Main().show();
     forms.Playlist().AppendEntry(file, file);
@@ -56,7 +60,8 @@ int playerGap(QApplication& app, const QString& a, const QString& b) {
     QElapsedTimer clock;
     double gap = -1;
     Forms forms(silentControlObservedBy([&](PlaybackControl& control, int now) {
-        if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration() && !clock.isValid())
+        if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration() &&
+            !clock.isValid())
             clock.start();  // the video window's rule starts the next entry from this event
         if (now == PlaybackControl::Playing && clock.isValid() && gap < 0) {
             gap = clock.nsecsElapsed() / 1e6;
@@ -85,7 +90,8 @@ int mpvGap(const QString& a, const QString& b) {
     double gap = -1;
     for (;;) {
         mpv_event* event = mpv_wait_event(mpv, 30);
-        if (event->event_id == MPV_EVENT_NONE) break;
+        if (event->event_id == MPV_EVENT_NONE)
+            break;
         if (event->event_id == MPV_EVENT_END_FILE &&
             static_cast<mpv_event_end_file*>(event->data)->reason == MPV_END_FILE_REASON_EOF)
             clock.start();
@@ -102,12 +108,15 @@ int mpvGap(const QString& a, const QString& b) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     const QStringList args = app.arguments();
-    if (args.size() == 3 && args[1] == "cpu") return playerCpu(app, args[2]);
-    if (args.size() == 4 && args[1] == "gap") return playerGap(app, args[2], args[3]) + mpvGap(args[2], args[3]);
+    if (args.size() == 3 && args[1] == "cpu")
+        return playerCpu(app, args[2]);
+    if (args.size() == 4 && args[1] == "gap")
+        return playerGap(app, args[2], args[3]) + mpvGap(args[2], args[3]);
     std::fprintf(stderr, "usage: player_playback cpu <file> | gap <a> <b>\n");
     return 2;
 }

@@ -6,15 +6,18 @@ namespace {
 QString (*testAnswer)() = nullptr;
 }
 
-void modBrowseFolder::SetAnswerForTests(QString (*answer)()) { testAnswer = answer; }
+void modBrowseFolder::SetAnswerForTests(QString (*answer)()) {
+    testAnswer = answer;
+}
 
 QString modBrowseFolder::BrowseFolder(QWidget* owner) {
     QString folder;
     if (testAnswer) {
         folder = testAnswer();
     } else {
-        folder = QFileDialog::getExistingDirectory(owner, QStringLiteral("Select Directory"), QString(),
-                                                   QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+        folder = QFileDialog::getExistingDirectory(
+            owner, QStringLiteral("Select Directory"), QString(),
+            QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     }
     while (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
     return folder;

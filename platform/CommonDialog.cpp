@@ -10,7 +10,9 @@ CommonDialog::Answer& testAnswer() {
 }
 }  // namespace
 
-void CommonDialog::SetAnswerForTests(Answer answer) { testAnswer() = std::move(answer); }
+void CommonDialog::SetAnswerForTests(Answer answer) {
+    testAnswer() = std::move(answer);
+}
 
 QString CommonDialog::FileName() {
     const QString name = fileName_;
@@ -34,14 +36,19 @@ QStringList CommonDialog::NameFilters() const {
     return filters;
 }
 
-void CommonDialog::ShowOpen() { show(false); }
+void CommonDialog::ShowOpen() {
+    show(false);
+}
 
-void CommonDialog::ShowSave() { show(true); }
+void CommonDialog::ShowSave() {
+    show(true);
+}
 
 void CommonDialog::show(bool save) {
     if (testAnswer()) {
         const QString chosen = testAnswer()(*this, save);
-        if (!chosen.isEmpty()) fileName_ = chosen;
+        if (!chosen.isEmpty())
+            fileName_ = chosen;
         return;
     }
     QFileDialog dialog(Owner, dialogTitle_, initDir_);
@@ -50,9 +57,12 @@ void CommonDialog::show(bool save) {
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setNameFilters(NameFilters());  // patterns match names without regard to case
-    if (!NameFilters().isEmpty()) dialog.selectNameFilter(NameFilters().first());
-    if (save) dialog.setDefaultSuffix(defaultExt_);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    if (!NameFilters().isEmpty())
+        dialog.selectNameFilter(NameFilters().first());
+    if (save)
+        dialog.setDefaultSuffix(defaultExt_);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
     fileName_ = dialog.selectedFiles().first();
     fileTitle_ = QFileInfo(fileName_).fileName();
 }

@@ -9,7 +9,7 @@ class QWidget;
 // The file dialogs: open and save, one file at a time, with filters in the "description|pattern"
 // form. Reading FileName empties it, so a cancelled dialog reads as an empty name.
 class CommonDialog {
-public:
+  public:
     void SetFileName(const QString& sFileName) { fileName_ = sFileName; }
     QString FileName();
     void SetFilter(const QString& sFilter) { filter_ = sFilter; }

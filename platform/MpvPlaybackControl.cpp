@@ -17,7 +17,9 @@ constexpr std::uint64_t kEofId = 2;
 constexpr std::uint64_t kDurationId = 3;
 }  // namespace
 
-void MpvPlaybackControl::MpvDeleter::operator()(mpv_handle* handle) const { mpv_terminate_destroy(handle); }
+void MpvPlaybackControl::MpvDeleter::operator()(mpv_handle* handle) const {
+    mpv_terminate_destroy(handle);
+}
 
 void MpvPlaybackControl::RenderDeleter::operator()(mpv_render_context* context) const {
     mpv_render_context_free(context);
@@ -28,7 +30,8 @@ MpvPlaybackControl::MpvPlaybackControl(Options options, QObject* parent)
     // libmpv refuses to start under any numeric locale but "C".
     std::setlocale(LC_NUMERIC, "C");
     mpv_handle* handle = mpv_create();
-    if (!handle) return;
+    if (!handle)
+        return;
     mpv_.reset(handle);
     const auto option = [handle](const char* name, const char* value) {
         mpv_set_option_string(handle, name, value);
@@ -43,9 +46,10 @@ MpvPlaybackControl::MpvPlaybackControl(Options options, QObject* parent)
     option("idle", "yes");
     option("keep-open", "yes");
     option("keep-open-pause", "no");  // the end is reported as the end, not as a pause
-    option("audio-display", "no");  // cover art is no picture
+    option("audio-display", "no");    // cover art is no picture
     option("vo", options_.videoOutput ? "libmpv" : "null");
-    if (!options_.audioOutput) option("ao", "null");
+    if (!options_.audioOutput)
+        option("ao", "null");
     const QByteArray audioFile = options_.audioFile.toUtf8();
     if (!audioFile.isEmpty()) {
         option("ao", "pcm");
@@ -61,8 +65,9 @@ MpvPlaybackControl::MpvPlaybackControl(Options options, QObject* parent)
     mpv_observe_property(handle, kDurationId, "duration", MPV_FORMAT_DOUBLE);
 
     if (options_.videoOutput) {
-        mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
-                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
+        mpv_render_param params[] = {
+            {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
+            {MPV_RENDER_PARAM_INVALID, nullptr}};
         mpv_render_context* context = nullptr;
         if (mpv_render_context_create(&context, handle, params) >= 0) {
             render_.reset(context);
@@ -70,7 +75,8 @@ MpvPlaybackControl::MpvPlaybackControl(Options options, QObject* parent)
                 context,
                 [](void* self) {
                     auto* control = static_cast<MpvPlaybackControl*>(self);
-                    QMetaObject::invokeMethod(control, [control] { control->renderFrame(); }, Qt::QueuedConnection);
+                    QMetaObject::invokeMethod(
+                        control, [control] { control->renderFrame(); }, Qt::QueuedConnection);
                 },
                 this);
         }
@@ -79,14 +85,17 @@ MpvPlaybackControl::MpvPlaybackControl(Options options, QObject* parent)
         handle,
         [](void* self) {
             auto* control = static_cast<MpvPlaybackControl*>(self);
-            QMetaObject::invokeMethod(control, [control] { control->drainEvents(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                control, [control] { control->drainEvents(); }, Qt::QueuedConnection);
         },
         this);
 }
 
 MpvPlaybackControl::~MpvPlaybackControl() {
-    if (render_) mpv_render_context_set_update_callback(render_.get(), nullptr, nullptr);
-    if (mpv_) mpv_set_wakeup_callback(mpv_.get(), nullptr, nullptr);
+    if (render_)
+        mpv_render_context_set_update_callback(render_.get(), nullptr, nullptr);
+    if (mpv_)
+        mpv_set_wakeup_callback(mpv_.get(), nullptr, nullptr);
     render_.reset();
     mpv_.reset();
 }
@@ -101,33 +110,40 @@ QWidget* MpvPlaybackControl::Surface() {
 }
 
 void MpvPlaybackControl::command(std::initializer_list<const char*> args) {
-    if (!mpv_) return;
+    if (!mpv_)
+        return;
     std::vector<const char*> list(args);
     list.push_back(nullptr);
     mpv_command(mpv_.get(), list.data());
 }
 
 void MpvPlaybackControl::setFlag(const char* name, bool value) {
-    if (!mpv_) return;
+    if (!mpv_)
+        return;
     int flag = value ? 1 : 0;
     mpv_set_property(mpv_.get(), name, MPV_FORMAT_FLAG, &flag);
 }
 
 void MpvPlaybackControl::Play() {
-    if (!loaded_) return;
-    if (atEnd_) SetCurrentPosition(0.0);
+    if (!loaded_)
+        return;
+    if (atEnd_)
+        SetCurrentPosition(0.0);
     setFlag("pause", false);
     // From the end (or a stop with pause already off) no pause change follows to report it.
-    if (state_ == Stopped) setState(Playing);
+    if (state_ == Stopped)
+        setState(Playing);
 }
 
 void MpvPlaybackControl::Pause() {
-    if (!loaded_) return;
+    if (!loaded_)
+        return;
     setFlag("pause", true);
 }
 
 void MpvPlaybackControl::Stop() {
-    if (!loaded_) return;
+    if (!loaded_)
+        return;
     setFlag("pause", true);
     SetCurrentPosition(0.0);
     setState(Stopped);
@@ -135,7 +151,8 @@ void MpvPlaybackControl::Stop() {
 
 void MpvPlaybackControl::SetFileName(const QString& path) {
     fileName_ = path;
-    if (!mpv_) return;
+    if (!mpv_)
+        return;
     openFailed_ = false;
     loaded_ = false;
     atEnd_ = false;
@@ -149,28 +166,38 @@ void MpvPlaybackControl::SetFileName(const QString& path) {
 }
 
 double MpvPlaybackControl::CurrentPosition() const {
-    if (!mpv_ || !loaded_) return 0.0;
-    if (atEnd_) return duration_;
+    if (!mpv_ || !loaded_)
+        return 0.0;
+    if (atEnd_)
+        return duration_;
     double position = 0.0;
-    if (mpv_get_property(mpv_.get(), "time-pos", MPV_FORMAT_DOUBLE, &position) < 0) return 0.0;
+    if (mpv_get_property(mpv_.get(), "time-pos", MPV_FORMAT_DOUBLE, &position) < 0)
+        return 0.0;
     // Equal to the duration only at the end of the media.
-    if (duration_ > 0.0 && position >= duration_) position = std::nextafter(duration_, 0.0);
+    if (duration_ > 0.0 && position >= duration_)
+        position = std::nextafter(duration_, 0.0);
     return std::max(position, 0.0);
 }
 
 void MpvPlaybackControl::SetCurrentPosition(double seconds) {
-    if (!loaded_ || !std::isfinite(seconds)) return;
-    if (atEnd_ && (duration_ < 0.0 || seconds < duration_)) atEnd_ = false;
+    if (!loaded_ || !std::isfinite(seconds))
+        return;
+    if (atEnd_ && (duration_ < 0.0 || seconds < duration_))
+        atEnd_ = false;
     const QByteArray target = QByteArray::number(std::max(seconds, 0.0), 'f', 3);
     command({"seek", target.constData(), "absolute+exact"});
 }
 
-double MpvPlaybackControl::Duration() const { return loaded_ ? duration_ : -1.0; }
+double MpvPlaybackControl::Duration() const {
+    return loaded_ ? duration_ : -1.0;
+}
 
 int MpvPlaybackControl::SourcePictureWidth() const {
-    if (!mpv_ || !loaded_) return 0;
+    if (!mpv_ || !loaded_)
+        return 0;
     std::int64_t width = 0;
-    if (mpv_get_property(mpv_.get(), "width", MPV_FORMAT_INT64, &width) < 0) return 0;
+    if (mpv_get_property(mpv_.get(), "width", MPV_FORMAT_INT64, &width) < 0)
+        return 0;
     return static_cast<int>(width);
 }
 
@@ -189,31 +216,39 @@ void MpvPlaybackControl::SetBalance(int balance) {
 }
 
 void MpvPlaybackControl::applyVolumeAndBalance() {
-    if (!mpv_) return;
+    if (!mpv_)
+        return;
     // Both are options of the player, not of one file, so they hold from one file to the next.
     double level = MpvVolumeFor(volume_);
     mpv_set_property(mpv_.get(), "volume", MPV_FORMAT_DOUBLE, &level);
     // The opposite channel is attenuated by |balance| / 100 dB.
     const double attenuation = std::pow(10.0, -std::abs(balance_) / 2000.0);
-    const double balanceOut = balance_ == 0 ? 0.0 : (balance_ > 0 ? 1.0 - attenuation : attenuation - 1.0);
-    const QByteArray filter = "@balance:stereotools=balance_out=" + QByteArray::number(balanceOut, 'f', 6);
-    if (balanceFilterOn_) command({"af", "remove", "@balance"});
+    const double balanceOut =
+        balance_ == 0 ? 0.0 : (balance_ > 0 ? 1.0 - attenuation : attenuation - 1.0);
+    const QByteArray filter =
+        "@balance:stereotools=balance_out=" + QByteArray::number(balanceOut, 'f', 6);
+    if (balanceFilterOn_)
+        command({"af", "remove", "@balance"});
     balanceFilterOn_ = balance_ != 0;
-    if (balanceFilterOn_) command({"af", "add", filter.constData()});
+    if (balanceFilterOn_)
+        command({"af", "add", filter.constData()});
 }
 
 void MpvPlaybackControl::setState(int state) {
-    if (state == state_) return;
+    if (state == state_)
+        return;
     const int old = state_;
     state_ = state;
     emit StateChange(old, state);
 }
 
 void MpvPlaybackControl::drainEvents() {
-    if (!mpv_) return;
+    if (!mpv_)
+        return;
     for (;;) {
         const mpv_event* event = mpv_wait_event(mpv_.get(), 0);
-        if (!event || event->event_id == MPV_EVENT_NONE) break;
+        if (!event || event->event_id == MPV_EVENT_NONE)
+            break;
         handleEvent(*event);
     }
 }
@@ -231,7 +266,8 @@ void MpvPlaybackControl::handleEvent(const mpv_event& event) {
         case MPV_EVENT_END_FILE: {
             const auto* end = static_cast<const mpv_event_end_file*>(event.data);
             // An end of an earlier file can come after the next one was asked for.
-            if (awaitingStart_ || end->playlist_entry_id != entryId_) break;
+            if (awaitingStart_ || end->playlist_entry_id != entryId_)
+                break;
             if (end->reason == MPV_END_FILE_REASON_ERROR) {
                 openFailed_ = !loaded_;
                 loaded_ = false;
@@ -244,11 +280,13 @@ void MpvPlaybackControl::handleEvent(const mpv_event& event) {
             break;
         }
         case MPV_EVENT_PLAYBACK_RESTART:
-            if (awaitingStart_) break;
+            if (awaitingStart_)
+                break;
             if (!loaded_) {
                 loaded_ = true;
                 double duration = -1.0;
-                if (mpv_get_property(mpv_.get(), "duration", MPV_FORMAT_DOUBLE, &duration) >= 0) duration_ = duration;
+                if (mpv_get_property(mpv_.get(), "duration", MPV_FORMAT_DOUBLE, &duration) >= 0)
+                    duration_ = duration;
             }
             if (state_ == Waiting) {
                 int paused = 0;
@@ -258,9 +296,11 @@ void MpvPlaybackControl::handleEvent(const mpv_event& event) {
             break;
         case MPV_EVENT_PROPERTY_CHANGE: {
             const auto* property = static_cast<const mpv_event_property*>(event.data);
-            if (event.reply_userdata == kDurationId && property->format == MPV_FORMAT_DOUBLE && loaded_) {
+            if (event.reply_userdata == kDurationId && property->format == MPV_FORMAT_DOUBLE &&
+                loaded_) {
                 duration_ = *static_cast<double*>(property->data);
-            } else if (event.reply_userdata == kEofId && property->format == MPV_FORMAT_FLAG && loaded_) {
+            } else if (event.reply_userdata == kEofId && property->format == MPV_FORMAT_FLAG &&
+                       loaded_) {
                 const bool eof = *static_cast<int*>(property->data) != 0;
                 if (eof && !atEnd_) {
                     atEnd_ = true;
@@ -268,12 +308,13 @@ void MpvPlaybackControl::handleEvent(const mpv_event& event) {
                 } else if (!eof) {
                     atEnd_ = false;
                 }
-            } else if (event.reply_userdata == kPauseId && property->format == MPV_FORMAT_FLAG && loaded_ &&
-                       !atEnd_) {
+            } else if (event.reply_userdata == kPauseId && property->format == MPV_FORMAT_FLAG &&
+                       loaded_ && !atEnd_) {
                 const bool paused = *static_cast<int*>(property->data) != 0;
                 // A stop pauses too, but shows as stopped until playing resumes.
                 const bool settled = state_ == Playing || state_ == Paused || state_ == Stopped;
-                if (settled && !(paused && state_ == Stopped)) setState(paused ? Paused : Playing);
+                if (settled && !(paused && state_ == Stopped))
+                    setState(paused ? Paused : Playing);
             }
             break;
         }
@@ -283,10 +324,13 @@ void MpvPlaybackControl::handleEvent(const mpv_event& event) {
 }
 
 void MpvPlaybackControl::renderFrame() {
-    if (!render_) return;
-    if (!(mpv_render_context_update(render_.get()) & MPV_RENDER_UPDATE_FRAME)) return;
+    if (!render_)
+        return;
+    if (!(mpv_render_context_update(render_.get()) & MPV_RENDER_UPDATE_FRAME))
+        return;
     QSize size = surface_ ? surface_->size() : QSize();
-    if (size.width() < 16 || size.height() < 16) size = QSize(16, 16);
+    if (size.width() < 16 || size.height() < 16)
+        size = QSize(16, 16);
     QImage frame(size, QImage::Format_RGB32);
     int dims[2] = {size.width(), size.height()};
     std::size_t stride = static_cast<std::size_t>(frame.bytesPerLine());
@@ -296,5 +340,6 @@ void MpvPlaybackControl::renderFrame() {
                                  {MPV_RENDER_PARAM_SW_STRIDE, &stride},
                                  {MPV_RENDER_PARAM_SW_POINTER, frame.bits()},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_render(render_.get(), params) >= 0 && surface_) surface_->SetFrame(std::move(frame));
+    if (mpv_render_context_render(render_.get(), params) >= 0 && surface_)
+        surface_->SetFrame(std::move(frame));
 }

@@ -16,7 +16,7 @@ class VideoSurface;
 // the GUI thread.
 class MpvPlaybackControl : public PlaybackControl {
     Q_OBJECT
-public:
+  public:
     struct Options {
         bool audioOutput = true;
         bool videoOutput = true;
@@ -24,7 +24,8 @@ public:
     };
 
     explicit MpvPlaybackControl(Options options, QObject* parent = nullptr);
-    explicit MpvPlaybackControl(QObject* parent = nullptr) : MpvPlaybackControl(Options{}, parent) {}
+    explicit MpvPlaybackControl(QObject* parent = nullptr)
+        : MpvPlaybackControl(Options{}, parent) {}
     ~MpvPlaybackControl() override;
 
     bool IsReady() const { return mpv_ != nullptr; }
@@ -49,7 +50,7 @@ public:
     // libmpv's own volume (0 to 100, cubic) for a volume in hundredths of a decibel.
     static double MpvVolumeFor(int volume);
 
-private:
+  private:
     struct MpvDeleter {
         void operator()(mpv_handle* handle) const;
     };
@@ -72,7 +73,7 @@ private:
     QString fileName_;
     int state_ = Closed;
     bool openFailed_ = false;
-    bool loaded_ = false;        // the current file is open and has started
+    bool loaded_ = false;  // the current file is open and has started
     bool atEnd_ = false;
     bool awaitingStart_ = false;  // a file was given and its start is not yet seen
     std::int64_t entryId_ = -1;   // playlist entry of the current file

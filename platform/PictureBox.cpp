@@ -142,5 +142,6 @@ void PictureBox::paintEvent(QPaintEvent*) {
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->pos())) emit Clicked();
+    if (event->button() == Qt::LeftButton && rect().contains(event->pos()))
+        emit Clicked();
 }

@@ -11,7 +11,7 @@ class QWidget;
 // duration, volume and balance, and a surface that shows its picture.
 class PlaybackControl : public QObject {
     Q_OBJECT
-public:
+  public:
     enum State { Stopped = 0, Paused = 1, Playing = 2, Waiting = 3, Closed = 6 };
 
     using QObject::QObject;
@@ -48,7 +48,7 @@ public:
     // The widget that shows the picture; the video window places it.
     virtual QWidget* Surface() = 0;
 
-signals:
+  signals:
     // Raised on every change of the play state, the end of the media included.
     void StateChange(int oldState, int newState);
     void PictureMouseDown(MouseArgs args);

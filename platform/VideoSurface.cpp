@@ -18,12 +18,19 @@ void VideoSurface::paintEvent(QPaintEvent*) {
         painter.drawImage(0, 0, frame_);
     } else {
         painter.fillRect(rect(), Qt::black);
-        if (!frame_.isNull()) painter.drawImage(rect(), frame_);
+        if (!frame_.isNull())
+            painter.drawImage(rect(), frame_);
     }
 }
 
-void VideoSurface::mousePressEvent(QMouseEvent* event) { emit MouseDown(Mouse::FromEvent(*event)); }
+void VideoSurface::mousePressEvent(QMouseEvent* event) {
+    emit MouseDown(Mouse::FromEvent(*event));
+}
 
-void VideoSurface::mouseMoveEvent(QMouseEvent* event) { emit MouseMove(Mouse::FromEvent(*event)); }
+void VideoSurface::mouseMoveEvent(QMouseEvent* event) {
+    emit MouseMove(Mouse::FromEvent(*event));
+}
 
-void VideoSurface::resizeEvent(QResizeEvent*) { emit Resized(); }
+void VideoSurface::resizeEvent(QResizeEvent*) {
+    emit Resized();
+}

@@ -8,23 +8,23 @@
 // Shows the frames the playback control renders, and reports the mouse over the picture.
 class VideoSurface : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit VideoSurface(QWidget* parent = nullptr);
 
     void SetFrame(QImage frame);
     const QImage& Frame() const { return frame_; }
 
-signals:
+  signals:
     void MouseDown(MouseArgs args);
     void MouseMove(MouseArgs args);
     void Resized();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     QImage frame_;
 };

@@ -2,19 +2,19 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
-#include <QListWidget>
 
 #include "app/Forms.h"
 #include "app/frmMain.h"
-#include "video/Form1.h"
 #include "platform/Bitmap.h"
 #include "platform/BrowseFolder.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
 #include "playlist/PlaylistFile.h"
 #include "skin/mdlSkin.h"
+#include "video/Form1.h"
 
 FormPLS::FormPLS(Forms& forms)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), forms_(forms) {
@@ -23,7 +23,9 @@ FormPLS::FormPLS(Forms& forms)
     createFrame();
     createWorkingControls();
     createHotspots();
-    MessageBox = [this](const QString& text) { QMessageBox::information(this, QStringLiteral("Solvane"), text); };
+    MessageBox = [this](const QString& text) {
+        QMessageBox::information(this, QStringLiteral("Solvane"), text);
+    };
     SetSize(4125.0f, 3915.0f);
 }
 
@@ -106,7 +108,8 @@ void FormPLS::createWorkingControls() {
     place(List2, 120, 285, 3885, 3030);
     List2->setSelectionMode(QAbstractItemView::SingleSelection);
     List2->setFrameShape(QFrame::NoFrame);
-    List2->setStyleSheet(QStringLiteral("QListWidget { background: black; color: white; border: none; }"));
+    List2->setStyleSheet(
+        QStringLiteral("QListWidget { background: black; color: white; border: none; }"));
     QFont small(QStringLiteral("DejaVu Sans"));
     small.setPixelSize(10);
     List2->setFont(small);
@@ -117,14 +120,19 @@ void FormPLS::createWorkingControls() {
     place(Text4, 2940, 3440, 375, 180);
     Text4->setFrame(false);
     Text4->setReadOnly(true);
-    Text4->setStyleSheet(QStringLiteral("QLineEdit { background: black; color: white; border: none; }"));
+    Text4->setStyleSheet(
+        QStringLiteral("QLineEdit { background: black; color: white; border: none; }"));
     Text4->setFont(small);
     Text4->setAlignment(Qt::AlignCenter);
 }
 
-int FormPLS::EntryCount() const { return List2->count(); }
+int FormPLS::EntryCount() const {
+    return List2->count();
+}
 
-int FormPLS::CurrentIndex() const { return List2->currentRow(); }
+int FormPLS::CurrentIndex() const {
+    return List2->currentRow();
+}
 
 void FormPLS::AppendEntry(const QString& path, const QString& name) {
     List1.append(path);
@@ -134,7 +142,8 @@ void FormPLS::AppendEntry(const QString& path, const QString& name) {
 QString FormPLS::Getfilename(const QString& path) {
     // The tail after the last separator; a final separator stays part of the result.
     for (qsizetype i = path.size() - 2; i >= 0; --i)
-        if (path.at(i) == QLatin1Char('\\') || path.at(i) == QLatin1Char('/')) return path.mid(i + 1);
+        if (path.at(i) == QLatin1Char('\\') || path.at(i) == QLatin1Char('/'))
+            return path.mid(i + 1);
     return path;
 }
 
@@ -149,10 +158,13 @@ void FormPLS::setTotalFiles(const QString& text) {
     Text4->setText(lbltotalfiles);
 }
 
-void FormPLS::List2_Click() { setTotalFiles(QString::number(List2->count())); }
+void FormPLS::List2_Click() {
+    setTotalFiles(QString::number(List2->count()));
+}
 
 void FormPLS::startEntry(int k) {
-    if (k < 0 || k >= List2->count()) return;  // nothing to start: ends quietly
+    if (k < 0 || k >= List2->count())
+        return;  // nothing to start: ends quietly
     setText2(List1.value(k));
     List2->setCurrentRow(k);
     List2_Click();
@@ -164,7 +176,8 @@ void FormPLS::PlayNext() {
     const int n = EntryCount();
     // At the last entry the list wraps; a one-entry list starts its entry again.
     const int k = i == n - 1 ? 0 : i + 1;
-    if (n == 0) return;
+    if (n == 0)
+        return;
     startEntry(k);
 }
 
@@ -175,11 +188,13 @@ void FormPLS::PlayPrev() {
 
 void FormPLS::List2_DblClick() {
     setText2(List1.value(CurrentIndex()));
-    if (!Text2.isEmpty()) forms_.Video().mediaPlay().SetFileName(Text2);
+    if (!Text2.isEmpty())
+        forms_.Video().mediaPlay().SetFileName(Text2);
 }
 
 void FormPLS::Add() {
-    if (EntryCount() == 0) Nofiles = -1;
+    if (EntryCount() == 0)
+        Nofiles = -1;
     AddFile();
     if (Nofiles == -1) {
         PlayNext();
@@ -189,13 +204,16 @@ void FormPLS::Add() {
 
 void FormPLS::AddFile() {
     CD.SetFilter(QStringLiteral(
-        "Supported Media Files|*.avi;*.asf;*.mpg;*.mpeg;*.wmv;*.divx;*.dat;*.slv;*.mp3|Divx/Avi files (divx avi)|"
-        "*.avi;*.divx|Mpeg/MPG/Dat files (mpg mpeg dat)|*.mpg;*.mpeg;*.dat|Windows Media files (asf wmv)|"
+        "Supported Media Files|*.avi;*.asf;*.mpg;*.mpeg;*.wmv;*.divx;*.dat;*.slv;*.mp3|Divx/Avi "
+        "files (divx avi)|"
+        "*.avi;*.divx|Mpeg/MPG/Dat files (mpg mpeg dat)|*.mpg;*.mpeg;*.dat|Windows Media files "
+        "(asf wmv)|"
         "*.asf;*.wmv|Solvane Playlist (slv)|*.slv"));
     CD.SetDialogTitle(QStringLiteral("Choose media to play"));
     CD.ShowOpen();
     MoviePath = CD.FileName();
-    if (MoviePath.isEmpty()) return;
+    if (MoviePath.isEmpty())
+        return;
     if (MoviePath.endsWith(QStringLiteral(".slv"))) {
         PullFromASX(MoviePath);
         return;
@@ -205,11 +223,14 @@ void FormPLS::AddFile() {
 
 void FormPLS::LblAddDir_Click() {
     MoviePath = modBrowseFolder::BrowseFolder(this);
-    if (MoviePath.isEmpty()) return;
+    if (MoviePath.isEmpty())
+        return;
     const QDir folder(Paths::ToFileSystem(MoviePath));
-    const QString prefix = MoviePath.endsWith(QLatin1Char('/')) ? MoviePath : MoviePath + QLatin1Char('/');
+    const QString prefix =
+        MoviePath.endsWith(QLatin1Char('/')) ? MoviePath : MoviePath + QLatin1Char('/');
     for (const char* pattern : {"*.mpg", "*.mpeg", "*.avi", "*.asf", "*.divx", "*.dat"}) {
-        const QStringList files = folder.entryList({QLatin1String(pattern)}, QDir::Files, QDir::Name);
+        const QStringList files =
+            folder.entryList({QLatin1String(pattern)}, QDir::Files, QDir::Name);
         for (const QString& f : files) {
             const qsizetype dot = f.indexOf(QLatin1Char('.'));
             AppendEntry(prefix + f, dot < 0 ? f : f.left(dot));
@@ -228,7 +249,8 @@ void FormPLS::SaveLst() {
     CD.SetDefaultExt(QStringLiteral("slv"));
     CD.ShowSave();
     Text1 = CD.FileName();
-    if (Text1.isEmpty()) return;
+    if (Text1.isEmpty())
+        return;
     WriteToASX(Text1);
 }
 
@@ -241,11 +263,13 @@ void FormPLS::WriteToASX(const QString& path) {
 
 void FormPLS::PullFromASX(const QString& path) {
     QString error;
-    if (!PlaylistFile::Read(path, &Text1, &error)) return;
+    if (!PlaylistFile::Read(path, &Text1, &error))
+        return;
     QStringList paths;
     const bool complete = PlaylistFile::Scan(Text1, PlaylistFile::PathMarker(), &paths).has_value();
     List1.append(paths);
-    if (!complete) return;  // paths read before the failure stay; names are not read
+    if (!complete)
+        return;  // paths read before the failure stay; names are not read
     PullCosmeticsASX(path);
 }
 
@@ -267,7 +291,8 @@ void FormPLS::PullCosmeticsASX(const QString& path) {
 void FormPLS::createHotspots() {
     imgMenu = new ImageControl(this);
     imgMenu->Move(3960, 0, 135, 135);
-    connect(imgMenu, &ImageControl::MouseDown, this, [this] { mdlSkin::DrawSprite(forms_, 2, 3, 1); });
+    connect(imgMenu, &ImageControl::MouseDown, this,
+            [this] { mdlSkin::DrawSprite(forms_, 2, 3, 1); });
     connect(imgMenu, &ImageControl::MouseUp, this, [this] {
         mdlSkin::DrawSprite(forms_, 2, 2, 0);
         hide();
@@ -276,18 +301,22 @@ void FormPLS::createHotspots() {
         popUpMenu(Addbtn, {{QStringLiteral("Add File"), [this] { Add(); }},
                            {QStringLiteral("Add Directory"), [this] { LblAddDir_Click(); }}});
     });
-    connect(Remove, &PictureBox::Clicked, this,
-            [this] { popUpMenu(Remove, {{QStringLiteral("Clear List"), [this] { Clearlst(); }}}); });
+    connect(Remove, &PictureBox::Clicked, this, [this] {
+        popUpMenu(Remove, {{QStringLiteral("Clear List"), [this] { Clearlst(); }}});
+    });
     connect(List, &PictureBox::Clicked, this, [this] {
         popUpMenu(List, {{QStringLiteral("Save PlayList"), [this] {
-                              if (!List1.isEmpty()) SaveLst();
+                              if (!List1.isEmpty())
+                                  SaveLst();
                           }}});
     });
 }
 
-void FormPLS::popUpMenu(PictureBox* button, const QList<std::pair<QString, std::function<void()>>>& items) {
+void FormPLS::popUpMenu(PictureBox* button,
+                        const QList<std::pair<QString, std::function<void()>>>& items) {
     QMenu menu(this);
-    for (const auto& [text, action] : items) connect(menu.addAction(text), &QAction::triggered, this, action);
+    for (const auto& [text, action] : items)
+        connect(menu.addAction(text), &QAction::triggered, this, action);
     menu.exec(button->mapToGlobal(QPoint(0, 0)) - QPoint(0, menu.sizeHint().height()));
 }
 

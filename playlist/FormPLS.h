@@ -106,12 +106,13 @@ class FormPLS : public QWidget {
     QListWidget* List2 = nullptr;
     QLineEdit* Text4 = nullptr;
 
-      // Appends one entry to both lists.
+    // Appends one entry to both lists.
     void AppendEntry(const QString& path, const QString& name);
 
-private:
+  private:
     void createHotspots();
-    void popUpMenu(PictureBox* button, const QList<std::pair<QString, std::function<void()>>>& items);
+    void popUpMenu(PictureBox* button,
+                   const QList<std::pair<QString, std::function<void()>>>& items);
     void startEntry(int k);
     void setText2(const QString& path);
     void List2_Click();

@@ -10,20 +10,29 @@ const QChar kQuote = QLatin1Char('"');
 const QString kEscapedQuote = QStringLiteral("&quot;");
 const QString kLineEnd = QStringLiteral("\r\n");
 
-QString escaped(QString value) { return value.replace(kQuote, kEscapedQuote); }
-QString unescaped(QString value) { return value.replace(kEscapedQuote, kQuote); }
+QString escaped(QString value) {
+    return value.replace(kQuote, kEscapedQuote);
+}
+QString unescaped(QString value) {
+    return value.replace(kEscapedQuote, kQuote);
+}
 
 // 1-based position of needle at or after start, 0 when there is none.
 qsizetype inStr(qsizetype start, const QString& text, QStringView needle) {
-    if (start < 1 || start > text.size()) return 0;
+    if (start < 1 || start > text.size())
+        return 0;
     const qsizetype found = text.indexOf(needle, start - 1);
     return found < 0 ? 0 : found + 1;
 }
 }  // namespace
 
-QString PlaylistFile::PathMarker() { return QStringLiteral("<ref href = \""); }
+QString PlaylistFile::PathMarker() {
+    return QStringLiteral("<ref href = \"");
+}
 
-QString PlaylistFile::NameMarker() { return QStringLiteral("<Param Name = \"name\" Value = \""); }
+QString PlaylistFile::NameMarker() {
+    return QStringLiteral("<Param Name = \"name\" Value = \"");
+}
 
 QString PlaylistFile::Compose(const QStringList& paths, const QStringList& names) {
     QString text;
@@ -44,15 +53,18 @@ QString PlaylistFile::Compose(const QStringList& paths, const QStringList& names
     return text;
 }
 
-std::optional<QStringList> PlaylistFile::Scan(const QString& text, const QString& marker, QStringList* found) {
+std::optional<QStringList> PlaylistFile::Scan(const QString& text, const QString& marker,
+                                              QStringList* found) {
     const qsizetype length = marker.size();
     qsizetype start = 1;
     for (;;) {
         const qsizetype p = inStr(start, text, marker);
         const qsizetype q = inStr(p + length, text, QStringView(&kQuote, 1));
         const qsizetype valueLength = q - p - length;
-        if (valueLength < 0) return std::nullopt;  // no closing quote: the scan fails here
-        if (p == 0) return *found;
+        if (valueLength < 0)
+            return std::nullopt;  // no closing quote: the scan fails here
+        if (p == 0)
+            return *found;
         found->append(unescaped(text.mid(p + length - 1, valueLength)));
         start = p + 1;
     }
@@ -60,14 +72,16 @@ std::optional<QStringList> PlaylistFile::Scan(const QString& text, const QString
 
 std::optional<QString> PlaylistFile::Write(const QString& path, const QString& text) {
     QSaveFile file(Paths::ToFileSystem(path));
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
     const QByteArray bytes = text.toUtf8();
     if (file.write(bytes) != bytes.size()) {
         const QString error = file.errorString();
         file.cancelWriting();
         return error;
     }
-    if (!file.commit()) return file.errorString();
+    if (!file.commit())
+        return file.errorString();
     return std::nullopt;
 }
 

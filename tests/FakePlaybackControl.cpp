@@ -1,13 +1,15 @@
 #include "FakePlaybackControl.h"
 
-FakePlaybackControl::FakePlaybackControl(QObject* parent) : PlaybackControl(parent), surface_(new QWidget) {}
+FakePlaybackControl::FakePlaybackControl(QObject* parent)
+    : PlaybackControl(parent), surface_(new QWidget) {}
 
 FakePlaybackControl::~FakePlaybackControl() = default;  // the video window owns the surface
 
 Forms::ControlFactory FakePlaybackControl::Factory(FakePlaybackControl** created) {
     return [created] {
         auto control = std::make_unique<FakePlaybackControl>();
-        if (created) *created = control.get();
+        if (created)
+            *created = control.get();
         return control;
     };
 }

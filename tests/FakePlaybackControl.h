@@ -10,7 +10,7 @@
 // commands it gets; tests set its state, position, duration and picture size.
 class FakePlaybackControl : public PlaybackControl {
     Q_OBJECT
-public:
+  public:
     explicit FakePlaybackControl(QObject* parent = nullptr);
     ~FakePlaybackControl() override;
 
@@ -50,6 +50,6 @@ public:
     int balance = 0;
     int pictureWidth = 0;
 
-private:
+  private:
     QWidget* surface_ = nullptr;
 };

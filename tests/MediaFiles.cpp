@@ -8,10 +8,12 @@
 
 namespace {
 QStringList tone(double seconds) {
-    return {"-f", "lavfi", "-i", QStringLiteral("sine=frequency=440:sample_rate=44100:duration=%1").arg(seconds)};
+    return {"-f", "lavfi", "-i",
+            QStringLiteral("sine=frequency=440:sample_rate=44100:duration=%1").arg(seconds)};
 }
 QStringList picture(double seconds) {
-    return {"-f", "lavfi", "-i", QStringLiteral("testsrc=size=160x120:rate=25:duration=%1").arg(seconds)};
+    return {"-f", "lavfi", "-i",
+            QStringLiteral("testsrc=size=160x120:rate=25:duration=%1").arg(seconds)};
 }
 }  // namespace
 
@@ -21,7 +23,8 @@ MediaFiles::MediaFiles() {
           Make("short1.mp3", tone(1) + QStringList{"-c:a", "libmp3lame"}) &&
           Make("short2.mp3", tone(1) + QStringList{"-c:a", "libmp3lame"}) &&
           Make("short3.mp3", tone(1) + QStringList{"-c:a", "libmp3lame"}) &&
-          Make("clip.avi", av + QStringList{"-c:v", "mpeg4", "-vtag", "DIVX", "-c:a", "libmp3lame"}) &&
+          Make("clip.avi",
+               av + QStringList{"-c:v", "mpeg4", "-vtag", "DIVX", "-c:a", "libmp3lame"}) &&
           Make("clip.mpg", av + QStringList{"-c:v", "mpeg1video", "-c:a", "mp2", "-f", "mpeg"}) &&
           Make("clip.dat", av + QStringList{"-c:v", "mpeg1video", "-c:a", "mp2", "-f", "mpeg"}) &&
           Make("clip.wmv", av + QStringList{"-c:v", "wmv2", "-c:a", "wmav2", "-f", "asf"}) &&
@@ -36,14 +39,16 @@ MediaFiles::MediaFiles() {
 
 bool MediaFiles::Make(const QString& name, const QStringList& arguments) {
     QProcess ffmpeg;
-    ffmpeg.start("ffmpeg", QStringList{"-y", "-loglevel", "error"} + arguments + QStringList{Path(name)});
+    ffmpeg.start("ffmpeg",
+                 QStringList{"-y", "-loglevel", "error"} + arguments + QStringList{Path(name)});
     return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
 }
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
     QDeadlineTimer deadline(timeoutMs);
     while (!condition()) {
-        if (deadline.hasExpired()) return false;
+        if (deadline.hasExpired())
+            return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(2);
     }

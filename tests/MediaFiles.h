@@ -7,14 +7,14 @@
 // Short media files made at test time with the ffmpeg command, one of each type the player
 // offers, and a corrupt one.
 class MediaFiles {
-public:
+  public:
     MediaFiles();
     bool Ok() const { return ok_; }
     QString Path(const QString& name) const { return dir_.path() + QLatin1Char('/') + name; }
     // Makes name with the given ffmpeg arguments (output file last); false when ffmpeg fails.
     bool Make(const QString& name, const QStringList& arguments);
 
-private:
+  private:
     QTemporaryDir dir_;
     bool ok_ = false;
 };

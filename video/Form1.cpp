@@ -10,21 +10,28 @@
 namespace {
 std::int16_t toInt16(float value) {
     const float rounded = std::nearbyint(value);
-    if (rounded < -32768.0f) return -32768;
-    if (rounded > 32767.0f) return 32767;
+    if (rounded < -32768.0f)
+        return -32768;
+    if (rounded > 32767.0f)
+        return 32767;
     return static_cast<std::int16_t>(rounded);
 }
 }  // namespace
 
 Form1::Form1(Forms& forms, std::unique_ptr<PlaybackControl> control)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), forms_(forms), mediaPlay_(std::move(control)) {
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint),
+      forms_(forms),
+      mediaPlay_(std::move(control)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Solvane Video"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     mediaPlay_->Surface()->setParent(this);
-    connect(mediaPlay_.get(), &PlaybackControl::StateChange, this, [this] { mediaPlay_StateChange(); });
-    connect(mediaPlay_.get(), &PlaybackControl::PictureMouseDown, this, &Form1::mediaPlay_MouseDown);
-    connect(mediaPlay_.get(), &PlaybackControl::PictureMouseMove, this, &Form1::mediaPlay_MouseMove);
+    connect(mediaPlay_.get(), &PlaybackControl::StateChange, this,
+            [this] { mediaPlay_StateChange(); });
+    connect(mediaPlay_.get(), &PlaybackControl::PictureMouseDown, this,
+            &Form1::mediaPlay_MouseDown);
+    connect(mediaPlay_.get(), &PlaybackControl::PictureMouseMove, this,
+            &Form1::mediaPlay_MouseMove);
     SetWidth(kDockedWidth);
     SetHeight(kDockedHeight);
 }
@@ -32,7 +39,9 @@ Form1::Form1(Forms& forms, std::unique_ptr<PlaybackControl> control)
 // The control (a member) goes first, then the window with the surface it holds.
 Form1::~Form1() = default;
 
-void Form1::Form_Load() { FitRule(); }
+void Form1::Form_Load() {
+    FitRule();
+}
 
 void Form1::FitRule() {
     QWidget* surface = mediaPlay_->Surface();
@@ -45,14 +54,18 @@ bool Form1::mainIsNormal() {
 }
 
 void Form1::Resize() {
-    if (mainIsNormal()) FitRule();
+    if (mainIsNormal())
+        FitRule();
 }
 
-void Form1::resizeEvent(QResizeEvent*) { Resize(); }
+void Form1::resizeEvent(QResizeEvent*) {
+    Resize();
+}
 
 void Form1::paintEvent(QPaintEvent*) {
     // Refitting on every paint keeps the control on the client area whatever moved it.
-    if (mediaPlay_->Surface()->geometry() != rect()) FitRule();
+    if (mediaPlay_->Surface()->geometry() != rect())
+        FitRule();
 }
 
 void Form1::ShowDocked() {
@@ -66,13 +79,15 @@ void Form1::ShowDocked() {
 }
 
 void Form1::mediaPlay_MouseDown(MouseArgs args) {
-    if (args.button != 1) return;
+    if (args.button != 1)
+        return;
     StartDragX = toInt16(args.x);
     StartDragY = toInt16(args.y);
 }
 
 void Form1::mediaPlay_MouseMove(MouseArgs args) {
-    if (args.button != 1) return;
+    if (args.button != 1)
+        return;
     SetLeft(Left() - (static_cast<float>(StartDragX) - args.x));
     SetTop(Top() - (static_cast<float>(StartDragY) - args.y));
 }
@@ -87,8 +102,10 @@ void Form1::mediaPlay_StateChange() {
         return;
     }
     // While a file opens its picture size is not known yet; its start decides.
-    if (control.PlayState() == PlaybackControl::Waiting) return;
-    if (control.PlayState() == PlaybackControl::Playing) playlist.EntryPlayed();
+    if (control.PlayState() == PlaybackControl::Waiting)
+        return;
+    if (control.PlayState() == PlaybackControl::Playing)
+        playlist.EntryPlayed();
     if (control.Duration() == control.CurrentPosition()) {
         playlist.PlayNext();
         return;  // the next file's own events decide what the window shows
@@ -97,15 +114,32 @@ void Form1::mediaPlay_StateChange() {
         hide();
         return;
     }
-    if (isVisible()) return;
+    if (isVisible())
+        return;
     ShowDocked();
 }
 
-float Form1::Left() const { return static_cast<float>(x()) * Screen::TwipsPerPixelX(); }
-float Form1::Top() const { return static_cast<float>(y()) * Screen::TwipsPerPixelY(); }
-float Form1::Width() const { return static_cast<float>(width()) * Screen::TwipsPerPixelX(); }
-float Form1::Height() const { return static_cast<float>(height()) * Screen::TwipsPerPixelY(); }
-void Form1::SetLeft(float left) { move(Screen::ToPixelsX(left), y()); }
-void Form1::SetTop(float top) { move(x(), Screen::ToPixelsY(top)); }
-void Form1::SetWidth(float width) { resize(Screen::ToPixelsX(width), height()); }
-void Form1::SetHeight(float height) { resize(width(), Screen::ToPixelsY(height)); }
+float Form1::Left() const {
+    return static_cast<float>(x()) * Screen::TwipsPerPixelX();
+}
+float Form1::Top() const {
+    return static_cast<float>(y()) * Screen::TwipsPerPixelY();
+}
+float Form1::Width() const {
+    return static_cast<float>(width()) * Screen::TwipsPerPixelX();
+}
+float Form1::Height() const {
+    return static_cast<float>(height()) * Screen::TwipsPerPixelY();
+}
+void Form1::SetLeft(float left) {
+    move(Screen::ToPixelsX(left), y());
+}
+void Form1::SetTop(float top) {
+    move(x(), Screen::ToPixelsY(top));
+}
+void Form1::SetWidth(float width) {
+    resize(Screen::ToPixelsX(width), height());
+}
+void Form1::SetHeight(float height) {
+    resize(width(), Screen::ToPixelsY(height));
+}

@@ -13,7 +13,7 @@ class Forms;
 // the playlist) when the control's state changes.
 class Form1 : public QWidget {
     Q_OBJECT
-public:
+  public:
     Form1(Forms& forms, std::unique_ptr<PlaybackControl> control);
     ~Form1() override;
 
@@ -41,11 +41,11 @@ public:
     static constexpr float kDockedHeight = 7320.0f;
     static constexpr float kDockOffset = 4125.0f;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void mediaPlay_MouseDown(MouseArgs args);
     void mediaPlay_MouseMove(MouseArgs args);
     void mediaPlay_StateChange();

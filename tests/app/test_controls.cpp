@@ -18,13 +18,15 @@ using CoordinateSkin::Origin;
 QString g_folder;
 
 class Controls : public ::testing::Test {
-protected:
+  protected:
     Controls() {
         CoordinateSkin::Write(dir.Make("skins/silence"));
         main = &forms.Main();
         main->move(100, 60);
     }
-    ~Controls() override { modBrowseFolder::SetAnswerForTests([] { return QString(); }); }
+    ~Controls() override {
+        modBrowseFolder::SetAnswerForTests([] { return QString(); });
+    }
     int level(ImageControl* track) { return Decode(track->Picture().pixel(0, 0)).y / 15 + 1; }
     MouseArgs left(float x) { return MouseArgs{1, 0, x, 5}; }
     // A drag of the knob whose left edge ends at `to` pixels.
@@ -56,7 +58,8 @@ TEST_F(Controls, VolumeEndsSendTheirValuesAndShowTheirLevels) {
     EXPECT_EQ(control->volume, 0);
     EXPECT_EQ(level(main->imgVolume), 28);
     EXPECT_FLOAT_EQ(main->imgVolumeBut[0]->Left(), 172 * 15 - 210);
-    EXPECT_FLOAT_EQ(main->imgVolumeBut[1]->Left(), main->imgVolumeBut[0]->Left()) << "realigned on release";
+    EXPECT_FLOAT_EQ(main->imgVolumeBut[1]->Left(), main->imgVolumeBut[0]->Left())
+        << "realigned on release";
     EXPECT_EQ(Decode(main->imgVolumeBut[0]->Picture().pixel(0, 0)), (Origin{7, 15, 422}));
 }
 
@@ -93,9 +96,11 @@ TEST_F(Controls, BalanceSnapsToTheEndsAndTheCentre) {
     EXPECT_FLOAT_EQ(main->imgBalanceBut[0]->Left(), centre * 15);
     dragBalanceTo(centre + 8);
     EXPECT_EQ(control->balance, static_cast<int>(std::nearbyint(8.0 / (high - low) * 6000)));
-    EXPECT_EQ(level(main->imgBalance), static_cast<int>(std::nearbyint(8 * 15 / (12 * 15 / 28.0f))));
+    EXPECT_EQ(level(main->imgBalance),
+              static_cast<int>(std::nearbyint(8 * 15 / (12 * 15 / 28.0f))));
     dragBalanceTo(centre - 8);
-    EXPECT_EQ(level(main->imgBalance), 28 - static_cast<int>(std::nearbyint(4 * 15 / (12 * 15 / 28.0f))));
+    EXPECT_EQ(level(main->imgBalance),
+              28 - static_cast<int>(std::nearbyint(4 * 15 / (12 * 15 / 28.0f))));
 }
 
 TEST_F(Controls, TheVideoToggleShowsHidesAndRemembersInItsTag) {

@@ -17,7 +17,7 @@ using CoordinateSkin::Decode;
 using CoordinateSkin::Origin;
 
 class MainWindow : public ::testing::Test {
-protected:
+  protected:
     MainWindow() {
         CoordinateSkin::Write(dir.Make("skins/silence"));
         main = &forms.Main();
@@ -25,7 +25,8 @@ protected:
     Origin shown(ImageControl* c) { return Decode(c->Picture().pixel(0, 0)); }
     MouseArgs left(float x = 0, float y = 0) { return MouseArgs{1, 0, x, y}; }
     void addEntries(int n) {
-        for (int i = 0; i < n; ++i) forms.Playlist().AppendEntry(QStringLiteral("/m/%1.avi").arg(i), QString::number(i));
+        for (int i = 0; i < n; ++i)
+            forms.Playlist().AppendEntry(QStringLiteral("/m/%1.avi").arg(i), QString::number(i));
     }
 
     TestProgramDir dir;
@@ -109,12 +110,13 @@ TEST_F(MainWindow, SplitAndShowTime) {
     const struct {
         double t;
         int digits[4];
-    } cases[] = {{59.9, {0, 0, 5, 9}}, {60.0, {0, 1, 0, 0}}, {3599.5, {5, 9, 5, 9}}, {6000, {0, 0, 0, 0}},
-                 {-75.2, {0, 1, 1, 5}}, {7384, {2, 3, 0, 4}}};
+    } cases[] = {{59.9, {0, 0, 5, 9}}, {60.0, {0, 1, 0, 0}},  {3599.5, {5, 9, 5, 9}},
+                 {6000, {0, 0, 0, 0}}, {-75.2, {0, 1, 1, 5}}, {7384, {2, 3, 0, 4}}};
     for (const auto& c : cases) {
         main->SplitTime(c.t);
         main->ShowTime();
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(shown(main->imgNumber[i]).x, 9 * c.digits[i]) << c.t << " digit " << i;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(shown(main->imgNumber[i]).x, 9 * c.digits[i]) << c.t << " digit " << i;
     }
     main->SplitTime(7384);
     EXPECT_EQ(main->TimeMinutes, 123);

@@ -2,10 +2,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QTemporaryDir>
-#include <cmath>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <cmath>
 
 #include "MediaFiles.h"
 #include "TestSkin.h"
@@ -27,7 +27,7 @@ std::unique_ptr<PlaybackControl> quietControl() {
 }
 
 class MpvControl : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(media().Ok()) << "ffmpeg could not make the test media";
         ASSERT_TRUE(control.IsReady());
@@ -39,7 +39,8 @@ protected:
 };
 
 TEST_F(MpvControl, EveryOfferedTypeOpensAndReportsItsDuration) {
-    for (const char* name : {"clip.mp3", "clip.avi", "clip.mpg", "clip.dat", "clip.wmv", "clip.asf"}) {
+    for (const char* name :
+         {"clip.mp3", "clip.avi", "clip.mpg", "clip.dat", "clip.wmv", "clip.asf"}) {
         control.SetFileName(media().Path(name));
         EXPECT_EQ(control.PlayState(), PlaybackControl::Waiting);
         EXPECT_NE(control.CurrentPosition(), control.Duration()) << "not equal while opening";
@@ -56,7 +57,8 @@ TEST_F(MpvControl, TheEndReportsPositionEqualToDurationAndRaisesAnEvent) {
     bool sawEnd = false;
     QObject::connect(&control, &PlaybackControl::StateChange, [&] {
         ++events;
-        if (control.CurrentPosition() == control.Duration()) sawEnd = true;
+        if (control.CurrentPosition() == control.Duration())
+            sawEnd = true;
     });
     control.SetFileName(media().Path("short1.mp3"));
     ASSERT_TRUE(WaitFor([&] { return sawEnd; }, 10000));
@@ -112,10 +114,12 @@ TEST_F(MpvControl, VolumeAndBalanceHoldFromOneFileToTheNext) {
 // Root mean square of each channel of a 16-bit stereo WAV file, past its header.
 std::pair<double, double> channelLevels(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {0, 0};
+    if (!file.open(QIODevice::ReadOnly))
+        return {0, 0};
     const QByteArray bytes = file.readAll();
     const qsizetype data = bytes.indexOf("data");
-    if (data < 0) return {0, 0};
+    if (data < 0)
+        return {0, 0};
     const auto* samples = reinterpret_cast<const qint16*>(bytes.constData() + data + 8);
     const qsizetype count = (bytes.size() - data - 8) / 4;
     double left = 0, right = 0;
@@ -128,7 +132,8 @@ std::pair<double, double> channelLevels(const QString& path) {
 
 TEST(MpvBalance, FullRightAttenuatesTheLeftChannelByThirtyDecibels) {
     ASSERT_TRUE(media().Ok());
-    ASSERT_TRUE(media().Make("stereo.wav", {"-f", "lavfi", "-i", "sine=frequency=500:duration=1.5", "-ac", "2"}));
+    ASSERT_TRUE(media().Make("stereo.wav",
+                             {"-f", "lavfi", "-i", "sine=frequency=500:duration=1.5", "-ac", "2"}));
     QTemporaryDir out;
     for (int balance : {3000, -1500, 0}) {
         const QString wav = out.path() + QStringLiteral("/out%1.wav").arg(balance);
@@ -137,7 +142,8 @@ TEST(MpvBalance, FullRightAttenuatesTheLeftChannelByThirtyDecibels) {
             control.SetBalance(balance);
             control.SetVolume(0);
             control.SetFileName(media().Path("stereo.wav"));
-            ASSERT_TRUE(WaitFor([&] { return control.CurrentPosition() == control.Duration(); }, 15000));
+            ASSERT_TRUE(
+                WaitFor([&] { return control.CurrentPosition() == control.Duration(); }, 15000));
         }
         const auto [left, right] = channelLevels(wav);
         ASSERT_GT(std::max(left, right), 100.0) << "sound was written";
@@ -147,7 +153,7 @@ TEST(MpvBalance, FullRightAttenuatesTheLeftChannelByThirtyDecibels) {
 }
 
 class PlayerWithMpv : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(media().Ok()); }
     void add(const QString& name) { forms.Playlist().AppendEntry(media().Path(name), name); }
     PlaybackControl& control() { return forms.Video().mediaPlay(); }
@@ -179,12 +185,15 @@ TEST_F(PlayerWithMpv, AListOfThreePlaysEachOncePerRoundInOrderAndWraps) {
     add("short3.mp3");
     QStringList started;
     QObject::connect(&control(), &PlaybackControl::StateChange, [&](int, int now) {
-        if (now == PlaybackControl::Playing && (started.isEmpty() || !started.last().endsWith(control().FileName())))
+        if (now == PlaybackControl::Playing &&
+            (started.isEmpty() || !started.last().endsWith(control().FileName())))
             started << control().FileName().section('/', -1);
     });
     forms.Playlist().PlayNext();
-    ASSERT_TRUE(WaitFor([&] { return started.size() >= 4; }, 20000)) << started.join(",").toStdString();
-    EXPECT_EQ(started.mid(0, 4), (QStringList{"short1.mp3", "short2.mp3", "short3.mp3", "short1.mp3"}));
+    ASSERT_TRUE(WaitFor([&] { return started.size() >= 4; }, 20000))
+        << started.join(",").toStdString();
+    EXPECT_EQ(started.mid(0, 4),
+              (QStringList{"short1.mp3", "short2.mp3", "short3.mp3", "short1.mp3"}));
     EXPECT_EQ(forms.Playlist().List2->currentRow(), 0);
 }
 
@@ -202,7 +211,8 @@ TEST_F(PlayerWithMpv, FailedEntriesAreSkippedAndAllFailingStopsInTheStoppedLook)
     frmMain& main = forms.Main();
     main.GoPlay(false);
     forms.Playlist().PlayNext();
-    ASSERT_TRUE(WaitFor([&] { return main.imgNumber[0]->isHidden() && !main.tmrTime->isActive(); }, 8000));
+    ASSERT_TRUE(
+        WaitFor([&] { return main.imgNumber[0]->isHidden() && !main.tmrTime->isActive(); }, 8000));
     // No endless cycle: after the stop nothing more is opened.
     const QString last = control().FileName();
     WaitFor([] { return false; }, 500);

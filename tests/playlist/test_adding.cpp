@@ -17,7 +17,7 @@ namespace {
 QString g_folder;
 
 class Adding : public ::testing::Test {
-protected:
+  protected:
     Adding() {
         pls = &forms.Playlist();
         pls->MessageBox = [](const QString&) {};
@@ -61,12 +61,14 @@ TEST_F(Adding, AChosenFileIsAppendedWithItsNameAndExtension) {
     EXPECT_EQ(names(), QStringList{"clip.AVI"});
     EXPECT_EQ(lastTitle, "Choose media to play");
     ASSERT_EQ(lastFilters.size(), 5);
-    EXPECT_EQ(lastFilters[0], "Supported Media Files (*.avi *.asf *.mpg *.mpeg *.wmv *.divx *.dat *.slv *.mp3)");
+    EXPECT_EQ(lastFilters[0],
+              "Supported Media Files (*.avi *.asf *.mpg *.mpeg *.wmv *.divx *.dat *.slv *.mp3)");
     EXPECT_TRUE(control->filesOpened.isEmpty()) << "adding alone starts nothing";
 }
 
 TEST_F(Adding, APlaylistIsLoadedOnlyForALowerCaseSlv) {
-    dir.WriteFile("list.slv", "<ref href = \"/a.avi\" /><Param Name = \"name\" Value = \"a.avi\" />");
+    dir.WriteFile("list.slv",
+                  "<ref href = \"/a.avi\" /><Param Name = \"name\" Value = \"a.avi\" />");
     dir.WriteFile("list.SLV", "<ref href = \"/a.avi\" />");
     choose(dir.Path() + "/list.slv");
     pls->AddFile();
@@ -106,8 +108,8 @@ TEST_F(Adding, TheEjectButtonAddsAndStartsOnAnEmptyList) {
 
 TEST_F(Adding, TheFolderScanTakesEachPatternInTurnSortedByName) {
     const QString folder = dir.Make("media");
-    for (const char* name : {"b.avi", "a.mpg", "x.y.divx", "a.b.c.mpeg", "C.AVI", "song.mp3", "clip.wmv",
-                             ".hidden.avi", "v.dat", "w.asf", "noext"})
+    for (const char* name : {"b.avi", "a.mpg", "x.y.divx", "a.b.c.mpeg", "C.AVI", "song.mp3",
+                             "clip.wmv", ".hidden.avi", "v.dat", "w.asf", "noext"})
         dir.WriteFile(QString("media/") + name, "x");
     dir.Make("media/sub.avi");
     chooseFolder(folder);

@@ -13,13 +13,14 @@
 namespace {
 
 class Navigation : public ::testing::Test {
-protected:
+  protected:
     Navigation() {
         forms.Main();
         pls = &forms.Playlist();
     }
     void add(std::initializer_list<const char*> names) {
-        for (const char* n : names) pls->AppendEntry(QStringLiteral("C:\\movies\\%1.avi").arg(n), n);
+        for (const char* n : names)
+            pls->AppendEntry(QStringLiteral("C:\\movies\\%1.avi").arg(n), n);
     }
     TestProgramDir dir;
     FakePlaybackControl* control = nullptr;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
 
@@ -30,7 +31,7 @@ const char kTwoEntries[] =
     "</asx>\r\n";
 
 class PlaylistFileTest : public ::testing::Test {
-protected:
+  protected:
     PlaylistFileTest() {
         pls = &forms.Playlist();
         pls->MessageBox = [this](const QString& text) { messages << text; };
@@ -66,9 +67,12 @@ TEST_F(PlaylistFileTest, WritesTheSixteenLinesByteForByte) {
 }
 
 TEST_F(PlaylistFileTest, AnEmptyListGivesTheHeaderAndTheClosingLine) {
-    EXPECT_EQ(PlaylistFile::Compose({}, {}),
-              QString::fromLatin1(kTwoEntries).left(QString::fromLatin1(kTwoEntries).indexOf("<Entry>")) + "</asx>\r\n");
-    EXPECT_TRUE(PlaylistFile::Compose({"a", "b"}, {"x"}).contains("Value = \"\" />\r\n<ref href = \"b\""))
+    EXPECT_EQ(
+        PlaylistFile::Compose({}, {}),
+        QString::fromLatin1(kTwoEntries).left(QString::fromLatin1(kTwoEntries).indexOf("<Entry>")) +
+            "</asx>\r\n");
+    EXPECT_TRUE(
+        PlaylistFile::Compose({"a", "b"}, {"x"}).contains("Value = \"\" />\r\n<ref href = \"b\""))
         << "missing names are written empty";
 }
 
@@ -89,7 +93,8 @@ TEST_F(PlaylistFileTest, LfLineEndsAndForeignTextReadTheSame) {
     pls->PullFromASX(file("lf.slv", lf));
     EXPECT_EQ(pls->List1, (QStringList{"C:\\m\\clip.avi", "C:\\m\\b.mpg"}));
     pls->Clearlst();
-    pls->PullFromASX(file("bare.slv", "junk <ref href = \"/a b/c.avi\" more <Param Name = \"name\" Value = \"c\""));
+    pls->PullFromASX(file(
+        "bare.slv", "junk <ref href = \"/a b/c.avi\" more <Param Name = \"name\" Value = \"c\""));
     EXPECT_EQ(pls->List1, QStringList{"/a b/c.avi"});
     EXPECT_EQ(names(), QStringList{"c"});
 }
@@ -109,11 +114,14 @@ TEST_F(PlaylistFileTest, EmptyPathsUnclosedMarkersAndEmptyFiles) {
     pls->PullFromASX(file("empty-path.slv", "<ref href = \"\" /> <ref href = \"x\" />"));
     EXPECT_EQ(pls->List1, (QStringList{"", "x"}));
     pls->Clearlst();
-    pls->PullFromASX(file("open.slv", "<ref href = \"a\" /> <Param Name = \"name\" Value = \"n\" /> <ref href = \"unclosed"));
+    pls->PullFromASX(file(
+        "open.slv",
+        "<ref href = \"a\" /> <Param Name = \"name\" Value = \"n\" /> <ref href = \"unclosed"));
     EXPECT_EQ(pls->List1, QStringList{"a"}) << "paths found before the failure stay";
     EXPECT_TRUE(names().isEmpty()) << "and no names are read";
     pls->Clearlst();
-    for (const QByteArray& content : {QByteArray(), QByteArray("x"), QByteArray("no quotes at all in this file")}) {
+    for (const QByteArray& content :
+         {QByteArray(), QByteArray("x"), QByteArray("no quotes at all in this file")}) {
         pls->PullFromASX(file("tiny.slv", content));
         EXPECT_TRUE(pls->List1.isEmpty());
         EXPECT_TRUE(names().isEmpty());
@@ -124,8 +132,9 @@ TEST_F(PlaylistFileTest, EmptyPathsUnclosedMarkersAndEmptyFiles) {
 }
 
 TEST_F(PlaylistFileTest, MismatchedCountsShiftThePairing) {
-    pls->PullFromASX(file("shift.slv",
-                          "<ref href = \"p1\" /><ref href = \"p2\" /><Param Name = \"name\" Value = \"n2\" />"));
+    pls->PullFromASX(
+        file("shift.slv",
+             "<ref href = \"p1\" /><ref href = \"p2\" /><Param Name = \"name\" Value = \"n2\" />"));
     EXPECT_EQ(pls->List1, (QStringList{"p1", "p2"}));
     EXPECT_EQ(names(), QStringList{"n2"});
 }
@@ -147,7 +156,8 @@ TEST_F(PlaylistFileTest, AFailedSaveLeavesTheOldFileAndSaysWhy) {
     const QString path = folder + "/keep.slv";
     dir.WriteFile("readonly/keep.slv", kTwoEntries);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-    if (QFile(folder + "/probe").open(QIODevice::WriteOnly)) GTEST_SKIP() << "running with rights that ignore permissions";
+    if (QFile(folder + "/probe").open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "running with rights that ignore permissions";
     pls->AppendEntry("/x.avi", "x.avi");
     pls->WriteToASX(path);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -155,6 +165,24 @@ TEST_F(PlaylistFileTest, AFailedSaveLeavesTheOldFileAndSaysWhy) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith("There was an Error writing To the playlist: "));
     EXPECT_GT(messages[0].size(), QString("There was an Error writing To the playlist: ").size());
+}
+
+TEST_F(PlaylistFileTest, ASaveThatCannotBeginSaysWhyAndWritesNothing) {
+    dir.WriteFile("plain.txt", "not a folder");
+    pls->AppendEntry("/x.avi", "x.avi");
+    pls->WriteToASX(dir.Path() + "/plain.txt/list.slv");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("There was an Error writing To the playlist: "));
+    EXPECT_EQ(bytes(dir.Path() + "/plain.txt"), QByteArray("not a folder"));
+}
+
+TEST_F(PlaylistFileTest, SavingOverAnOldListReplacesItWhole) {
+    const QString path = file("old.slv", QByteArray(kTwoEntries) + QByteArray(5000, 'x'));
+    pls->AppendEntry("/only.avi", "only.avi");
+    pls->WriteToASX(path);
+    EXPECT_EQ(bytes(path), PlaylistFile::Compose({"/only.avi"}, {"only.avi"}).toUtf8());
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden).filter("old").size(), 1)
+        << "no stray temporary file";
 }
 
 }  // namespace

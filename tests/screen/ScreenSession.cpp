@@ -55,14 +55,19 @@ void ScreenSession::Click(QPoint inMainWindow) const {
     Run("xdotool", {"click", "1"});
 }
 
-void ScreenSession::Type(const QString& text) { Run("xdotool", {"type", "--delay", "10", text}); }
+void ScreenSession::Type(const QString& text) {
+    Run("xdotool", {"type", "--delay", "10", text});
+}
 
-void ScreenSession::Key(const QString& key) { Run("xdotool", {"key", key}); }
+void ScreenSession::Key(const QString& key) {
+    Run("xdotool", {"key", key});
+}
 
 bool ScreenSession::WaitForTitle(const QString& title, int timeoutMs) {
     QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
-        if (!Run("xdotool", {"search", "--onlyvisible", "--name", title}).trimmed().isEmpty()) return true;
+        if (!Run("xdotool", {"search", "--onlyvisible", "--name", title}).trimmed().isEmpty())
+            return true;
         QThread::msleep(100);
     }
     return false;
@@ -83,7 +88,8 @@ QRect ScreenSession::WindowOfSize(QSize size, int timeoutMs) {
             };
             const QRect r(number("Absolute upper-left X"), number("Absolute upper-left Y"),
                           number("Width"), number("Height"));
-            if (r.size() == size) return r;
+            if (r.size() == size)
+                return r;
         }
         QThread::msleep(100);
     }

@@ -31,7 +31,6 @@ class ScreenSession {
     static const QRgb kDesktop;
 
   private:
-
     QProcess player_;
     QRect mainWindow_;
 };

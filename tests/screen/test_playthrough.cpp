@@ -11,9 +11,10 @@ namespace {
 // into the file dialog, watch it play docked with the time running, show the playlist, close.
 TEST(Playthrough, EjectChoosePlayShowThePlaylistAndClose) {
     MediaFiles media;
-    ASSERT_TRUE(media.Make("road.avi", {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=20", "-f",
-                                        "lavfi", "-i", "sine=frequency=330:duration=20", "-c:v", "mpeg4", "-vtag",
-                                        "DIVX", "-c:a", "libmp3lame"}));
+    ASSERT_TRUE(
+        media.Make("road.avi", {"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=20",
+                                "-f", "lavfi", "-i", "sine=frequency=330:duration=20", "-c:v",
+                                "mpeg4", "-vtag", "DIVX", "-c:a", "libmp3lame"}));
     ScreenSession session;
     ASSERT_TRUE(session.Start());
     QThread::msleep(500);
@@ -21,7 +22,8 @@ TEST(Playthrough, EjectChoosePlayShowThePlaylistAndClose) {
     session.Screenshot("playthrough-1-started.png");
 
     session.Click(QPoint(146, 96));  // eject
-    ASSERT_TRUE(ScreenSession::WaitForTitle("Choose media to play", 15000)) << "the file dialog did not open";
+    ASSERT_TRUE(ScreenSession::WaitForTitle("Choose media to play", 15000))
+        << "the file dialog did not open";
     QThread::msleep(500);
     session.Screenshot("playthrough-2-dialog.png");
     ScreenSession::Type(media.Path("road.avi"));
@@ -48,11 +50,13 @@ TEST(Playthrough, EjectChoosePlayShowThePlaylistAndClose) {
     const QImage list = session.Screenshot("playthrough-4-playlist.png");
     int bright = 0;
     for (int y = playlist.top() + 19; y < playlist.top() + 35; ++y)
-        for (int x = playlist.left() + 8; x < playlist.left() + 120; ++x) bright += qGray(list.pixel(x, y)) > 160;
+        for (int x = playlist.left() + 8; x < playlist.left() + 120; ++x)
+            bright += qGray(list.pixel(x, y)) > 160;
     EXPECT_GT(bright, 10) << "the entry's name shows in the list";
     int countInk = 0;
     for (int y = playlist.top() + 229; y < playlist.top() + 241; ++y)
-        for (int x = playlist.left() + 196; x < playlist.left() + 221; ++x) countInk += qGray(list.pixel(x, y)) > 160;
+        for (int x = playlist.left() + 196; x < playlist.left() + 221; ++x)
+            countInk += qGray(list.pixel(x, y)) > 160;
     EXPECT_GT(countInk, 3) << "the count shows";
 
     session.Click(QPoint(268, 7));  // the title bar's close button

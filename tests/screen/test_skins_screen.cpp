@@ -13,7 +13,9 @@
 
 namespace {
 
-QString shippedSkin(const char* name) { return qEnvironmentVariable("SOLVANE_SOURCE") + "/skins/" + name; }
+QString shippedSkin(const char* name) {
+    return qEnvironmentVariable("SOLVANE_SOURCE") + "/skins/" + name;
+}
 
 // Switching between the shipped skins on a real screen: pictures, shape and playlist frame follow.
 TEST(SkinsOnScreen, SwitchingChangesThePicturesTheShapeAndThePlaylistFrame) {
@@ -34,7 +36,8 @@ TEST(SkinsOnScreen, SwitchingChangesThePicturesTheShapeAndThePlaylistFrame) {
         WaitFor([] { return false; }, 400);
         const QImage shot = screen.Screenshot(QStringLiteral("skin-%1.png").arg(skin));
         const QPoint m = main.geometry().topLeft(), p = forms.Playlist().geometry().topLeft();
-        looks << Look{shot.pixel(m + QPoint(160, 100)), shot.pixel(m + QPoint(3, 112)), shot.pixel(p + QPoint(60, 240))};
+        looks << Look{shot.pixel(m + QPoint(160, 100)), shot.pixel(m + QPoint(3, 112)),
+                      shot.pixel(p + QPoint(60, 240))};
     }
     EXPECT_NE(looks[0].body, looks[1].body) << "the pictures change";
     EXPECT_NE(looks[0].frame, looks[1].frame) << "the playlist frame changes";

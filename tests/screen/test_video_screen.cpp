@@ -16,10 +16,13 @@ namespace {
 // The player's windows in this process, on the test's X screen, playing through real libmpv.
 TEST(VideoOnScreen, FramesAppearForAFileLoadedWhileTheWindowWasHidden) {
     MediaFiles media;
-    ASSERT_TRUE(media.Make("colour.avi", {"-f", "lavfi", "-i", "color=c=0xe01010:size=160x120:rate=25:duration=4",
-                                          "-c:v", "mpeg4", "-vtag", "DIVX"}));
+    ASSERT_TRUE(media.Make("colour.avi",
+                           {"-f", "lavfi", "-i", "color=c=0xe01010:size=160x120:rate=25:duration=4",
+                            "-c:v", "mpeg4", "-vtag", "DIVX"}));
     TestProgramDir dir;
-    Forms forms([] { return std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options{false, true, {}}); });
+    Forms forms([] {
+        return std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options{false, true, {}});
+    });
     frmMain& main = forms.Main();
     main.move(20, 20);
     main.show();

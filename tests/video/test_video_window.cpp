@@ -10,7 +10,7 @@
 namespace {
 
 class VideoWindow : public ::testing::Test {
-protected:
+  protected:
     VideoWindow() {
         forms.Main().move(100, 40);
         video = &forms.Video();
