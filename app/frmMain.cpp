@@ -32,7 +32,7 @@ struct Placement {
 };
 }  // namespace
 
-frmMain::frmMain(Forms& forms) : QWidget(nullptr), forms_(forms) {
+frmMain::frmMain(Forms& forms) : Form(), forms_(forms) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString());
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -460,18 +460,6 @@ void frmMain::SetBackgroundPicture(const QImage& picture) {
     update();
 }
 
-float frmMain::Left() const {
-    return static_cast<float>(x()) * Screen::TwipsPerPixelX();
-}
-float frmMain::Top() const {
-    return static_cast<float>(y()) * Screen::TwipsPerPixelY();
-}
-void frmMain::SetLeft(float left) {
-    move(Screen::ToPixelsX(left), y());
-}
-void frmMain::SetTop(float top) {
-    move(x(), Screen::ToPixelsY(top));
-}
 
 void frmMain::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -2,9 +2,9 @@
 
 #include <QImage>
 #include <QRegion>
-#include <QWidget>
 #include <array>
 #include <cstdint>
+#include "platform/Form.h"
 
 #include "app/SeekBar.h"
 #include "app/Toggles.h"
@@ -20,7 +20,7 @@ class QMenu;
 class QAction;
 
 // The player window: border-less, shaped by its mask, made of skin controls only.
-class frmMain : public QWidget {
+class frmMain : public Form {
     Q_OBJECT
   public:
     explicit frmMain(Forms& forms);
@@ -72,10 +72,6 @@ class frmMain : public QWidget {
     const QImage& BackgroundPicture() const { return background_; }
 
     // Twips geometry of the window.
-    float Left() const;
-    float Top() const;
-    void SetLeft(float left);
-    void SetTop(float top);
 
     Forms& forms() { return forms_; }
 

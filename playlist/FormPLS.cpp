@@ -17,7 +17,7 @@
 #include "video/Form1.h"
 
 FormPLS::FormPLS(Forms& forms)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), forms_(forms) {
+    : Form(Qt::Tool | Qt::FramelessWindowHint), forms_(forms) {
     setObjectName(QStringLiteral("FormPLS"));
     setWindowTitle(QStringLiteral("Solvane Playlist"));
     createFrame();
@@ -338,24 +338,3 @@ void FormPLS::Form_Load() {
     mdlSkin::PaintPlaylistFrame(forms_);
 }
 
-float FormPLS::Left() const {
-    return static_cast<float>(x()) * Screen::TwipsPerPixelX();
-}
-float FormPLS::Top() const {
-    return static_cast<float>(y()) * Screen::TwipsPerPixelY();
-}
-float FormPLS::Width() const {
-    return static_cast<float>(width()) * Screen::TwipsPerPixelX();
-}
-float FormPLS::Height() const {
-    return static_cast<float>(height()) * Screen::TwipsPerPixelY();
-}
-void FormPLS::SetLeft(float left) {
-    move(Screen::ToPixelsX(left), y());
-}
-void FormPLS::SetTop(float top) {
-    move(x(), Screen::ToPixelsY(top));
-}
-void FormPLS::SetSize(float width, float height) {
-    resize(Screen::ToPixelsX(width), Screen::ToPixelsY(height));
-}

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QStringList>
-#include <QWidget>
 #include <array>
 #include <functional>
+#include "platform/Form.h"
 
 #include "platform/CommonDialog.h"
 #include "platform/ImageControl.h"
@@ -15,7 +15,7 @@ class QLineEdit;
 
 // The playlist window: a rectangular window whose face is the skin frame painted from the
 // playlist bitmap, with the list of entries in the middle.
-class FormPLS : public QWidget {
+class FormPLS : public Form {
     Q_OBJECT
   public:
     explicit FormPLS(Forms& forms);
@@ -59,13 +59,6 @@ class FormPLS : public QWidget {
     QString Text1 = QStringLiteral("Text1");
 
     // Twips geometry of the window.
-    float Left() const;
-    float Top() const;
-    float Width() const;
-    float Height() const;
-    void SetLeft(float left);
-    void SetTop(float top);
-    void SetSize(float width, float height);
 
     int Nofiles = 0;
 

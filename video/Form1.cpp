@@ -19,7 +19,7 @@ std::int16_t toInt16(float value) {
 }  // namespace
 
 Form1::Form1(Forms& forms, std::unique_ptr<PlaybackControl> control)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint),
+    : Form(Qt::Tool | Qt::FramelessWindowHint),
       forms_(forms),
       mediaPlay_(std::move(control)) {
     setObjectName(QStringLiteral("Form1"));
@@ -119,27 +119,3 @@ void Form1::mediaPlay_StateChange() {
     ShowDocked();
 }
 
-float Form1::Left() const {
-    return static_cast<float>(x()) * Screen::TwipsPerPixelX();
-}
-float Form1::Top() const {
-    return static_cast<float>(y()) * Screen::TwipsPerPixelY();
-}
-float Form1::Width() const {
-    return static_cast<float>(width()) * Screen::TwipsPerPixelX();
-}
-float Form1::Height() const {
-    return static_cast<float>(height()) * Screen::TwipsPerPixelY();
-}
-void Form1::SetLeft(float left) {
-    move(Screen::ToPixelsX(left), y());
-}
-void Form1::SetTop(float top) {
-    move(x(), Screen::ToPixelsY(top));
-}
-void Form1::SetWidth(float width) {
-    resize(Screen::ToPixelsX(width), height());
-}
-void Form1::SetHeight(float height) {
-    resize(width(), Screen::ToPixelsY(height));
-}

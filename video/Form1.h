@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QWidget>
 #include <cstdint>
 #include <memory>
+#include "platform/Form.h"
 
 #include "platform/PlaybackControl.h"
 
@@ -11,7 +11,7 @@ class Forms;
 // The video window: hosts the playback control, fits it to the client area, docks to the right
 // of the main window, can be dragged by its picture, and shows or hides itself (and advances
 // the playlist) when the control's state changes.
-class Form1 : public QWidget {
+class Form1 : public Form {
     Q_OBJECT
   public:
     Form1(Forms& forms, std::unique_ptr<PlaybackControl> control);
@@ -24,15 +24,6 @@ class Form1 : public QWidget {
     void Resize();
     void ShowDocked();
     void FitRule();
-
-    float Left() const;
-    float Top() const;
-    float Width() const;
-    float Height() const;
-    void SetLeft(float left);
-    void SetTop(float top);
-    void SetWidth(float width);
-    void SetHeight(float height);
 
     std::int16_t StartDragX = 0;
     std::int16_t StartDragY = 0;

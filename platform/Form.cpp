@@ -1,0 +1,31 @@
+#include "platform/Form.h"
+
+#include "platform/Screen.h"
+
+float Form::Left() const {
+    return static_cast<float>(x()) * Screen::TwipsPerPixelX();
+}
+float Form::Top() const {
+    return static_cast<float>(y()) * Screen::TwipsPerPixelY();
+}
+float Form::Width() const {
+    return static_cast<float>(width()) * Screen::TwipsPerPixelX();
+}
+float Form::Height() const {
+    return static_cast<float>(height()) * Screen::TwipsPerPixelY();
+}
+void Form::SetLeft(float left) {
+    move(Screen::ToPixelsX(left), y());
+}
+void Form::SetTop(float top) {
+    move(x(), Screen::ToPixelsY(top));
+}
+void Form::SetWidth(float width) {
+    resize(Screen::ToPixelsX(width), height());
+}
+void Form::SetHeight(float height) {
+    resize(width(), Screen::ToPixelsY(height));
+}
+void Form::SetSize(float width, float height) {
+    resize(Screen::ToPixelsX(width), Screen::ToPixelsY(height));
+}
