@@ -460,8 +460,13 @@ void frmMain::SetBackgroundPicture(const QImage& picture) {
     update();
 }
 
-
 void frmMain::paintEvent(QPaintEvent*) {
+    if (!playbackPrepared_) {
+        // Once the window is on screen, the playback control starts in the background of
+        // the event loop rather than before the first showing.
+        playbackPrepared_ = true;
+        QTimer::singleShot(0, this, [this] { forms_.Video().mediaPlay().Prepare(); });
+    }
     QPainter painter(this);
     painter.fillRect(rect(), PictureBox::DefaultBackColor());
     painter.drawImage(0, 0, background_);

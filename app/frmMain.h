@@ -121,4 +121,5 @@ class frmMain : public Form {
     QImage background_;
     QRegion windowRegion_;
     bool unloaded_ = false;
+    bool playbackPrepared_ = false;
 };

@@ -1,7 +1,6 @@
 #include "platform/MpvPlaybackControl.h"
 
-#include <mpv/client.h>
-#include <mpv/render.h>
+#include "platform/MpvLibrary.h"
 
 #include <QByteArray>
 #include <QMetaObject>
@@ -18,23 +17,42 @@ constexpr std::uint64_t kDurationId = 3;
 }  // namespace
 
 void MpvPlaybackControl::MpvDeleter::operator()(mpv_handle* handle) const {
-    mpv_terminate_destroy(handle);
+    MpvLibrary::Get()->terminate_destroy(handle);
 }
 
 void MpvPlaybackControl::RenderDeleter::operator()(mpv_render_context* context) const {
-    mpv_render_context_free(context);
+    MpvLibrary::Get()->render_context_free(context);
 }
 
 MpvPlaybackControl::MpvPlaybackControl(Options options, QObject* parent)
-    : PlaybackControl(parent), options_(options) {
+    : PlaybackControl(parent), options_(options) {}
+
+bool MpvPlaybackControl::IsReady() {
+    Prepare();
+    return mpv_ != nullptr;
+}
+
+// The core starts on first use, or when the window asks for it once it is on screen, so that
+// starting libmpv does not hold up the first showing of the player.
+void MpvPlaybackControl::Prepare() {
+    if (started_)
+        return;
+    started_ = true;
+    start();
+}
+
+void MpvPlaybackControl::start() {
+    api_ = MpvLibrary::Get();
+    if (!api_)
+        return;
     // libmpv refuses to start under any numeric locale but "C".
     std::setlocale(LC_NUMERIC, "C");
-    mpv_handle* handle = mpv_create();
+    mpv_handle* handle = api_->create();
     if (!handle)
         return;
     mpv_.reset(handle);
-    const auto option = [handle](const char* name, const char* value) {
-        mpv_set_option_string(handle, name, value);
+    const auto option = [this, handle](const char* name, const char* value) {
+        api_->set_option_string(handle, name, value);
     };
     option("config", "no");
     option("terminal", "no");
@@ -56,22 +74,24 @@ MpvPlaybackControl::MpvPlaybackControl(Options options, QObject* parent)
         option("ao-pcm-file", audioFile.constData());
         option("ao-pcm-waveheader", "yes");
     }
-    if (mpv_initialize(handle) < 0) {
+    if (api_->initialize(handle) < 0) {
         mpv_.reset();
         return;
     }
-    mpv_observe_property(handle, kPauseId, "pause", MPV_FORMAT_FLAG);
-    mpv_observe_property(handle, kEofId, "eof-reached", MPV_FORMAT_FLAG);
-    mpv_observe_property(handle, kDurationId, "duration", MPV_FORMAT_DOUBLE);
+    api_->observe_property(handle, kPauseId, "pause", MPV_FORMAT_FLAG);
+    api_->observe_property(handle, kEofId, "eof-reached", MPV_FORMAT_FLAG);
+    api_->observe_property(handle, kDurationId, "duration", MPV_FORMAT_DOUBLE);
+    if (volume_ != 0 || balance_ != 0)
+        applyVolumeAndBalance();
 
     if (options_.videoOutput) {
         mpv_render_param params[] = {
             {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
             {MPV_RENDER_PARAM_INVALID, nullptr}};
         mpv_render_context* context = nullptr;
-        if (mpv_render_context_create(&context, handle, params) >= 0) {
+        if (api_->render_context_create(&context, handle, params) >= 0) {
             render_.reset(context);
-            mpv_render_context_set_update_callback(
+            api_->render_context_set_update_callback(
                 context,
                 [](void* self) {
                     auto* control = static_cast<MpvPlaybackControl*>(self);
@@ -81,7 +101,7 @@ MpvPlaybackControl::MpvPlaybackControl(Options options, QObject* parent)
                 this);
         }
     }
-    mpv_set_wakeup_callback(
+    api_->set_wakeup_callback(
         handle,
         [](void* self) {
             auto* control = static_cast<MpvPlaybackControl*>(self);
@@ -93,9 +113,9 @@ MpvPlaybackControl::MpvPlaybackControl(Options options, QObject* parent)
 
 MpvPlaybackControl::~MpvPlaybackControl() {
     if (render_)
-        mpv_render_context_set_update_callback(render_.get(), nullptr, nullptr);
+        api_->render_context_set_update_callback(render_.get(), nullptr, nullptr);
     if (mpv_)
-        mpv_set_wakeup_callback(mpv_.get(), nullptr, nullptr);
+        api_->set_wakeup_callback(mpv_.get(), nullptr, nullptr);
     render_.reset();
     mpv_.reset();
 }
@@ -114,14 +134,14 @@ void MpvPlaybackControl::command(std::initializer_list<const char*> args) {
         return;
     std::vector<const char*> list(args);
     list.push_back(nullptr);
-    mpv_command(mpv_.get(), list.data());
+    api_->command(mpv_.get(), list.data());
 }
 
 void MpvPlaybackControl::setFlag(const char* name, bool value) {
     if (!mpv_)
         return;
     int flag = value ? 1 : 0;
-    mpv_set_property(mpv_.get(), name, MPV_FORMAT_FLAG, &flag);
+    api_->set_property(mpv_.get(), name, MPV_FORMAT_FLAG, &flag);
 }
 
 void MpvPlaybackControl::Play() {
@@ -151,6 +171,7 @@ void MpvPlaybackControl::Stop() {
 
 void MpvPlaybackControl::SetFileName(const QString& path) {
     fileName_ = path;
+    Prepare();
     if (!mpv_)
         return;
     openFailed_ = false;
@@ -171,7 +192,7 @@ double MpvPlaybackControl::CurrentPosition() const {
     if (atEnd_)
         return duration_;
     double position = 0.0;
-    if (mpv_get_property(mpv_.get(), "time-pos", MPV_FORMAT_DOUBLE, &position) < 0)
+    if (api_->get_property(mpv_.get(), "time-pos", MPV_FORMAT_DOUBLE, &position) < 0)
         return 0.0;
     // Equal to the duration only at the end of the media.
     if (duration_ > 0.0 && position >= duration_)
@@ -196,7 +217,7 @@ int MpvPlaybackControl::SourcePictureWidth() const {
     if (!mpv_ || !loaded_)
         return 0;
     std::int64_t width = 0;
-    if (mpv_get_property(mpv_.get(), "width", MPV_FORMAT_INT64, &width) < 0)
+    if (api_->get_property(mpv_.get(), "width", MPV_FORMAT_INT64, &width) < 0)
         return 0;
     return static_cast<int>(width);
 }
@@ -220,7 +241,7 @@ void MpvPlaybackControl::applyVolumeAndBalance() {
         return;
     // Both are options of the player, not of one file, so they hold from one file to the next.
     double level = MpvVolumeFor(volume_);
-    mpv_set_property(mpv_.get(), "volume", MPV_FORMAT_DOUBLE, &level);
+    api_->set_property(mpv_.get(), "volume", MPV_FORMAT_DOUBLE, &level);
     // The opposite channel is attenuated by |balance| / 100 dB.
     const double attenuation = std::pow(10.0, -std::abs(balance_) / 2000.0);
     const double balanceOut =
@@ -246,7 +267,7 @@ void MpvPlaybackControl::drainEvents() {
     if (!mpv_)
         return;
     for (;;) {
-        const mpv_event* event = mpv_wait_event(mpv_.get(), 0);
+        const mpv_event* event = api_->wait_event(mpv_.get(), 0);
         if (!event || event->event_id == MPV_EVENT_NONE)
             break;
         handleEvent(*event);
@@ -285,12 +306,12 @@ void MpvPlaybackControl::handleEvent(const mpv_event& event) {
             if (!loaded_) {
                 loaded_ = true;
                 double duration = -1.0;
-                if (mpv_get_property(mpv_.get(), "duration", MPV_FORMAT_DOUBLE, &duration) >= 0)
+                if (api_->get_property(mpv_.get(), "duration", MPV_FORMAT_DOUBLE, &duration) >= 0)
                     duration_ = duration;
             }
             if (state_ == Waiting) {
                 int paused = 0;
-                mpv_get_property(mpv_.get(), "pause", MPV_FORMAT_FLAG, &paused);
+                api_->get_property(mpv_.get(), "pause", MPV_FORMAT_FLAG, &paused);
                 setState(paused ? Paused : Playing);
             }
             break;
@@ -326,7 +347,7 @@ void MpvPlaybackControl::handleEvent(const mpv_event& event) {
 void MpvPlaybackControl::renderFrame() {
     if (!render_)
         return;
-    if (!(mpv_render_context_update(render_.get()) & MPV_RENDER_UPDATE_FRAME))
+    if (!(api_->render_context_update(render_.get()) & MPV_RENDER_UPDATE_FRAME))
         return;
     QSize size = surface_ ? surface_->size() : QSize();
     if (size.width() < 16 || size.height() < 16)
@@ -340,6 +361,6 @@ void MpvPlaybackControl::renderFrame() {
                                  {MPV_RENDER_PARAM_SW_STRIDE, &stride},
                                  {MPV_RENDER_PARAM_SW_POINTER, frame.bits()},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_render(render_.get(), params) >= 0 && surface_)
+    if (api_->render_context_render(render_.get(), params) >= 0 && surface_)
         surface_->SetFrame(std::move(frame));
 }

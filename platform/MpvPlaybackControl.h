@@ -8,6 +8,7 @@
 struct mpv_handle;
 struct mpv_render_context;
 struct mpv_event;
+class MpvLibrary;
 class VideoSurface;
 
 // The playback control over libmpv. Video is rendered in software into the surface, so the
@@ -28,7 +29,9 @@ class MpvPlaybackControl : public PlaybackControl {
         : MpvPlaybackControl(Options{}, parent) {}
     ~MpvPlaybackControl() override;
 
-    bool IsReady() const { return mpv_ != nullptr; }
+    // Starts the core if it has not started yet; false when libmpv could not start.
+    bool IsReady();
+    void Prepare() override;
 
     void Play() override;
     void Pause() override;
@@ -58,6 +61,7 @@ class MpvPlaybackControl : public PlaybackControl {
         void operator()(mpv_render_context* context) const;
     };
 
+    void start();
     void drainEvents();
     void handleEvent(const mpv_event& event);
     void setState(int state);
@@ -67,10 +71,12 @@ class MpvPlaybackControl : public PlaybackControl {
     void setFlag(const char* name, bool value);
 
     const Options options_;
+    const MpvLibrary* api_ = nullptr;
     std::unique_ptr<mpv_handle, MpvDeleter> mpv_;
     std::unique_ptr<mpv_render_context, RenderDeleter> render_;  // freed before the core
     VideoSurface* surface_ = nullptr;
     QString fileName_;
+    bool started_ = false;
     int state_ = Closed;
     bool openFailed_ = false;
     bool loaded_ = false;  // the current file is open and has started

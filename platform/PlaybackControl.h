@@ -17,6 +17,9 @@ class PlaybackControl : public QObject {
     using QObject::QObject;
     ~PlaybackControl() override = default;
 
+    // Gets ready to play; a control may put off its start-up until then or until first use.
+    virtual void Prepare() {}
+
     virtual void Play() = 0;
     virtual void Pause() = 0;
     // Pauses and rewinds to 0; the file stays open.
