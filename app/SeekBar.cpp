@@ -9,12 +9,6 @@
 #include "skin/mdlSkin.h"
 #include "video/Form1.h"
 
-namespace {
-std::int16_t roundToInt16(float value) {
-    return static_cast<std::int16_t>(std::clamp(std::nearbyint(value), -32768.0f, 32767.0f));
-}
-}  // namespace
-
 float SeekBar::travelLow() const {
     return 16.0f * Screen::TwipsPerPixelX();
 }
@@ -43,7 +37,7 @@ void SeekBar::seekFromSlider() {
 void SeekBar::imgPosSlide_MouseDown(int index, MouseArgs args) {
     if (index != 1 || args.button != 1)
         return;
-    SlideDragX = roundToInt16(args.x);
+    SlideDragX = Mouse::ToInt16(args.x);
     mdlSkin::DrawSprite(main_.forms(), 4, 2, 1);
     blnSeeking = true;
 }

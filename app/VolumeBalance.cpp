@@ -10,9 +10,6 @@
 #include "video/Form1.h"
 
 namespace {
-std::int16_t roundToInt16(float value) {
-    return static_cast<std::int16_t>(std::clamp(std::nearbyint(value), -32768.0f, 32767.0f));
-}
 
 // Levels run from 1 to 28; 0 and below show 1, 28 and above show 28.
 int heldLevel(float quotient) {
@@ -32,7 +29,7 @@ int sendValue(float fraction, float range, float offset) {
 void VolumeBalance::imgVolumeBut_MouseDown(int index, MouseArgs args) {
     if (index != 1 || args.button != 1)
         return;
-    VolumeDragX = roundToInt16(args.x);
+    VolumeDragX = Mouse::ToInt16(args.x);
     mdlSkin::DrawSprite(main_.forms(), 5, 30, 0);
 }
 
@@ -69,7 +66,7 @@ void VolumeBalance::imgVolume_MouseDown(MouseArgs args) {
 void VolumeBalance::imgBalanceBut_MouseDown(int index, MouseArgs args) {
     if (index != 1 || args.button != 1)
         return;
-    BalanceDragX = roundToInt16(args.x);
+    BalanceDragX = Mouse::ToInt16(args.x);
     mdlSkin::DrawSprite(main_.forms(), 6, 30, 0);
 }
 

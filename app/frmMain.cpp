@@ -308,8 +308,8 @@ void frmMain::Timer1_Timer() {
 void frmMain::imgMove_MouseDown(MouseArgs args) {
     if (args.button != 1)
         return;
-    StartDragX = static_cast<std::int16_t>(std::clamp(std::nearbyint(args.x), -32768.0f, 32767.0f));
-    StartDragY = static_cast<std::int16_t>(std::clamp(std::nearbyint(args.y), -32768.0f, 32767.0f));
+    StartDragX = Mouse::ToInt16(args.x);
+    StartDragY = Mouse::ToInt16(args.y);
 }
 
 void frmMain::imgMove_MouseMove(MouseArgs args) {

@@ -115,14 +115,3 @@ BENCHMARK(BM_ReadPlaylist)->Arg(100)->Arg(3276)->Arg(32767)->Unit(benchmark::kMi
 BENCHMARK(BM_ReadBytesAndSplitLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadIntoWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScanFolder)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    Screen::SetTwipsPerPixel(15, 15);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

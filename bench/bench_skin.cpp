@@ -135,14 +135,3 @@ BENCHMARK(BM_ReadMaskPixels_Checker);
 BENCHMARK(BM_MakeMaskRegion_Checker);
 BENCHMARK(BM_DecodeSkinBitmaps);
 BENCHMARK(BM_LoadSkin);
-
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    Screen::SetTwipsPerPixel(15, 15);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

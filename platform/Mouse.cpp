@@ -1,6 +1,8 @@
 #include "platform/Mouse.h"
 
 #include <QMouseEvent>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/Screen.h"
 
@@ -35,4 +37,8 @@ MouseArgs Mouse::FromEvent(const QMouseEvent& event) {
     args.x = static_cast<float>(p.x()) * Screen::TwipsPerPixelX();
     args.y = static_cast<float>(p.y()) * Screen::TwipsPerPixelY();
     return args;
+}
+
+std::int16_t Mouse::ToInt16(float value) {
+    return static_cast<std::int16_t>(std::clamp(std::nearbyint(value), -32768.0f, 32767.0f));
 }

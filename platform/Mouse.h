@@ -2,6 +2,7 @@
 
 #include <QPointF>
 #include <Qt>
+#include <cstdint>
 
 class QMouseEvent;
 
@@ -21,5 +22,8 @@ int ShiftCode(Qt::KeyboardModifiers modifiers);
 
 // For a press or release: the button that changed. For a move: the buttons held.
 MouseArgs FromEvent(const QMouseEvent& event);
+
+// A coordinate as the 16-bit drag anchors and offsets keep it: nearest, halves to even.
+std::int16_t ToInt16(float value);
 
 }  // namespace Mouse

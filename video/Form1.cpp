@@ -7,21 +7,8 @@
 #include "platform/Screen.h"
 #include "playlist/FormPLS.h"
 
-namespace {
-std::int16_t toInt16(float value) {
-    const float rounded = std::nearbyint(value);
-    if (rounded < -32768.0f)
-        return -32768;
-    if (rounded > 32767.0f)
-        return 32767;
-    return static_cast<std::int16_t>(rounded);
-}
-}  // namespace
-
 Form1::Form1(Forms& forms, std::unique_ptr<PlaybackControl> control)
-    : Form(Qt::Tool | Qt::FramelessWindowHint),
-      forms_(forms),
-      mediaPlay_(std::move(control)) {
+    : Form(Qt::Tool | Qt::FramelessWindowHint), forms_(forms), mediaPlay_(std::move(control)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Solvane Video"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -81,8 +68,8 @@ void Form1::ShowDocked() {
 void Form1::mediaPlay_MouseDown(MouseArgs args) {
     if (args.button != 1)
         return;
-    StartDragX = toInt16(args.x);
-    StartDragY = toInt16(args.y);
+    StartDragX = Mouse::ToInt16(args.x);
+    StartDragY = Mouse::ToInt16(args.y);
 }
 
 void Form1::mediaPlay_MouseMove(MouseArgs args) {
@@ -118,4 +105,3 @@ void Form1::mediaPlay_StateChange() {
         return;
     ShowDocked();
 }
-
