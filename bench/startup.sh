@@ -17,6 +17,8 @@ time_to_window() {  # program, window class -> milliseconds until its window is 
   done
   end=$(date +%s%N)
   kill "$pid" 2>/dev/null || true
+  sleep 0.1
+  kill -9 "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   echo $(( (end - start) / 1000000 ))
 }
