@@ -115,6 +115,8 @@ void FormPLS::createWorkingControls() {
     for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
         blackGround.setColor(role, Qt::white);
     List2->setPalette(blackGround);
+    setPalette(blackGround);  // the seams between the frame pieces and the list stay dark
+    setAutoFillBackground(true);
     QFont small(QStringLiteral("DejaVu Sans"));
     small.setPixelSize(10);
     List2->setFont(small);
