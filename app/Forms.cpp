@@ -57,10 +57,6 @@ void Forms::UnloadVideo() {
     unload(video_);
 }
 
-void Forms::UnloadMain() {
-    unload(main_);
-}
-
 void Forms::UnloadPlaylist() {
     unload(playlist_);
 }

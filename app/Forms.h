@@ -31,7 +31,6 @@ class Forms {
     bool PlaylistExists() const { return playlist_ != nullptr; }
     bool VideoExists() const { return video_ != nullptr; }
 
-    void UnloadMain();
     void UnloadPlaylist();
     void UnloadVideo();
 

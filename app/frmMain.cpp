@@ -346,9 +346,8 @@ void frmMain::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
+// The close request itself unloads the companions (see closeEvent).
 void frmMain::Unload() {
-    forms_.UnloadVideo();
-    forms_.UnloadPlaylist();
     close();
 }
 
