@@ -32,6 +32,7 @@ frmMain& Forms::Main() {
     if (!main_) {
         // Stored before the load handler runs, which refers back to the window.
         main_ = std::make_unique<frmMain>(*this);
+        controller_.WireMain(*main_);
         main_->Form_Load();
     }
     return *main_;
@@ -40,6 +41,7 @@ frmMain& Forms::Main() {
 FormPLS& Forms::Playlist() {
     if (!playlist_) {
         playlist_ = std::make_unique<FormPLS>(*this);
+        controller_.WirePlaylist(*playlist_);
         playlist_->Form_Load();
     }
     return *playlist_;
@@ -48,6 +50,7 @@ FormPLS& Forms::Playlist() {
 Form1& Forms::Video() {
     if (!video_) {
         video_ = std::make_unique<Form1>(*this, factory_());
+        controller_.WireVideo(*video_);
         video_->Form_Load();
     }
     return *video_;
@@ -59,4 +62,20 @@ void Forms::UnloadVideo() {
 
 void Forms::UnloadPlaylist() {
     unload(playlist_);
+}
+
+PlaybackControl& Forms::Playback() {
+    return Video().mediaPlay();
+}
+
+Form& Forms::DockAnchor() {
+    return Main();
+}
+
+MainFace& Forms::SkinMain() {
+    return Main();
+}
+
+PlaylistFace& Forms::SkinPlaylist() {
+    return Playlist();
 }

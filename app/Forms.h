@@ -6,20 +6,24 @@
 #include <memory>
 #include <vector>
 
+#include "app/Controller.h"
+#include "app/Wiring.h"
+
 class frmMain;
 class FormPLS;
 class Form1;
 class PlaybackControl;
 
-// Hands out the three windows. Each is created on first reference and runs its load handler
-// then, hidden; unloading destroys it, and a later reference creates it afresh.
-class Forms {
+// Hands out the three windows. Each is created on first reference, wired to the others by
+// the controller and runs its load handler then, hidden; unloading destroys it, and a later
+// reference creates it afresh.
+class Forms : public Wiring {
   public:
     using ControlFactory = std::function<std::unique_ptr<PlaybackControl>()>;
 
     // The video window's playback control comes from the factory; libmpv's by default.
     explicit Forms(ControlFactory factory = {});
-    ~Forms();
+    ~Forms() override;
     Forms(const Forms&) = delete;
     Forms& operator=(const Forms&) = delete;
 
@@ -34,6 +38,14 @@ class Forms {
     void UnloadPlaylist();
     void UnloadVideo();
 
+    // The user-facing operations and the wiring between the windows.
+    Controller& Operations() { return controller_; }
+
+    PlaybackControl& Playback() override;
+    Form& DockAnchor() override;
+    MainFace& SkinMain() override;
+    PlaylistFace& SkinPlaylist() override;
+
   private:
     // An unloaded window is deleted once control is back in the event loop: it may be
     // unloading from inside one of its own handlers.
@@ -45,4 +57,5 @@ class Forms {
     std::unique_ptr<FormPLS> playlist_;
     std::unique_ptr<Form1> video_;
     ControlFactory factory_;
+    Controller controller_{*this};
 };

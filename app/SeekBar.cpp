@@ -5,9 +5,9 @@
 
 #include "app/Forms.h"
 #include "app/frmMain.h"
+#include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
 #include "skin/mdlSkin.h"
-#include "video/Form1.h"
 
 float SeekBar::travelLow() const {
     return 16.0f * Screen::TwipsPerPixelX();
@@ -21,7 +21,7 @@ void SeekBar::seekFromSlider() {
     const float barLeft = main_.imgPosBar->Left();
     const float barWidth = main_.imgPosBar->Width();
     const float sliderWidth = main_.imgPosSlide[0]->Width();
-    PlaybackControl& control = main_.forms().Video().mediaPlay();
+    PlaybackControl& control = main_.Playback();
     const double duration = control.Duration();
     // Without a known length, or without travel, there is nothing to seek to.
     if (duration > 0.0 && barWidth != sliderWidth) {

@@ -3,16 +3,12 @@
 #include <QCursor>
 #include <QMenu>
 
+#include "app/Controller.h"
 #include "app/Forms.h"
 #include "app/frmMain.h"
 #include "platform/BrowseFolder.h"
-#include "playlist/FormPLS.h"
+#include "skin/Sprite.h"
 #include "skin/mdlSkin.h"
-#include "video/Form1.h"
-
-namespace {
-constexpr float kPlaylistDockOffset = 1710.0f;
-}
 
 void Toggles::imgMenu_MouseDown(int index, MouseArgs) {
     mdlSkin::DrawSprite(main_.forms(), 2, index + 4, 1);
@@ -28,36 +24,19 @@ void Toggles::imgMenu_MouseUp(int index, MouseArgs) {
         case 1:
             if (main_.windowState() == Qt::WindowNoState) {
                 main_.showMinimized();
-                forms.Video().hide();
-                forms.Playlist().hide();
+                main_.operations().HideCompanions();
             }
             break;
         case 2:
             main_.Unload();
             return;
         case 3:
-            toggleVideo();
+            main_.operations().ToggleVideo();
             break;
         default:
             break;
     }
     main_.imgMove->update();
-}
-
-void Toggles::toggleVideo() {
-    Form1& video = main_.forms().Video();
-    if (video.isVisible()) {
-        video.hide();
-    } else {
-        video.ShowDocked();
-    }
-}
-
-void Toggles::showPlaylistDocked() {
-    FormPLS& playlist = main_.forms().Playlist();
-    playlist.SetTop(main_.Top() + kPlaylistDockOffset);
-    playlist.SetLeft(main_.Left());
-    playlist.show();
 }
 
 void Toggles::imgSufRep_MouseDown(int index, MouseArgs) {
@@ -68,24 +47,13 @@ void Toggles::imgSufRep_MouseDown(int index, MouseArgs) {
 void Toggles::imgSufRep_MouseUp(int index, MouseArgs) {
     ImageControl* toggle = main_.imgSufRep[index];
     Forms& forms = main_.forms();
+    // Tag "0": the window was last shown by this toggle.
     if (index == 2) {
-        Form1& video = forms.Video();
-        if (video.isVisible()) {
-            toggle->SetTag(QStringLiteral("1"));
-            video.hide();
-        } else {
-            video.ShowDocked();
-            toggle->SetTag(QStringLiteral("0"));
-        }
+        const bool shown = main_.operations().ToggleVideo();
+        toggle->SetTag(shown ? QStringLiteral("0") : QStringLiteral("1"));
     } else if (index == 3) {
-        FormPLS& playlist = forms.Playlist();
-        if (playlist.isVisible()) {
-            toggle->SetTag(QStringLiteral("1"));
-            playlist.hide();
-        } else {
-            showPlaylistDocked();
-            toggle->SetTag(QStringLiteral("0"));
-        }
+        const bool shown = main_.operations().TogglePlaylist();
+        toggle->SetTag(shown ? QStringLiteral("0") : QStringLiteral("1"));
     }
     mdlSkin::DrawSprite(forms, 3, index + 1, 2);
     if (toggle->Tag() == QLatin1String("1"))
@@ -93,12 +61,7 @@ void Toggles::imgSufRep_MouseUp(int index, MouseArgs) {
 }
 
 void Toggles::imgAmp_Click() {
-    FormPLS& playlist = main_.forms().Playlist();
-    if (playlist.isVisible()) {
-        playlist.hide();
-    } else {
-        showPlaylistDocked();
-    }
+    main_.operations().TogglePlaylist();
 }
 
 void Toggles::mnuSkin_Click() {
@@ -109,9 +72,7 @@ void Toggles::mnuSkin_Click() {
     mdlSkin::LoadSkin(main_.forms(), folder);
 }
 
+// The close request unloads the companions; unloading them here too would do it twice.
 void Toggles::mnuExit_Click() {
-    Forms& forms = main_.forms();
-    forms.UnloadVideo();
-    forms.UnloadPlaylist();
     main_.Unload();
 }

@@ -19,8 +19,5 @@ class Toggles {
     void mnuExit_Click();
 
   private:
-    void toggleVideo();
-    void showPlaylistDocked();
-
     frmMain& main_;
 };

@@ -5,9 +5,10 @@
 
 #include "app/Forms.h"
 #include "app/frmMain.h"
+#include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
+#include "skin/Sprite.h"
 #include "skin/mdlSkin.h"
-#include "video/Form1.h"
 
 namespace {
 
@@ -36,15 +37,40 @@ void VolumeBalance::imgVolumeBut_MouseDown(int index, MouseArgs args) {
 void VolumeBalance::imgVolumeBut_MouseMove(int index, MouseArgs args) {
     if (index != 1 || VolumeDragX == 0)
         return;
-    const float tpp = Screen::TwipsPerPixelX();
-    const float low = 107 * tpp;
-    const float high = 172 * tpp - main_.imgVolumeBut[0]->Width();
-    const float wanted = main_.imgVolumeBut[1]->Left() + args.x - VolumeDragX;
+    placeVolumeKnob(main_.imgVolumeBut[1]->Left() + args.x - VolumeDragX);
+}
+
+float VolumeBalance::volumeLow() const {
+    return 107 * Screen::TwipsPerPixelX();
+}
+
+float VolumeBalance::volumeHigh() const {
+    return 172 * Screen::TwipsPerPixelX() - main_.imgVolumeBut[0]->Width();
+}
+
+void VolumeBalance::placeVolumeKnob(float wanted) {
+    const float low = volumeLow();
+    const float high = volumeHigh();
     main_.imgVolumeBut[0]->SetLeft(wanted < low ? low : (wanted > high ? high : wanted));
     const float left = main_.imgVolumeBut[0]->Left() - low;
     const float quotient = left / ((high - low) / 28.0f);
-    mdlSkin::DrawSprite(main_.forms(), 5, heldLevel(quotient), 0);
-    main_.forms().Video().mediaPlay().SetVolume(sendValue(left / (high - low), 3000, 3000));
+    mdlSkin::DrawSprite(main_.forms(), Sprite::Volume, heldLevel(quotient), 0);
+    main_.Playback().SetVolume(sendValue(left / (high - low), 3000, 3000));
+}
+
+void VolumeBalance::SetVolumeFraction(double fraction) {
+    const float low = volumeLow();
+    placeVolumeKnob(low + static_cast<float>(fraction) * (volumeHigh() - low));
+    // The overlay that takes the mouse rests on the knob.
+    main_.imgVolumeBut[1]->SetLeft(main_.imgVolumeBut[0]->Left());
+}
+
+double VolumeBalance::VolumeFraction() const {
+    const float low = volumeLow();
+    const float high = volumeHigh();
+    if (high <= low)
+        return 0.0;
+    return std::clamp((main_.imgVolumeBut[0]->Left() - low) / (high - low), 0.0f, 1.0f);
 }
 
 void VolumeBalance::imgVolumeBut_MouseUp(int index, MouseArgs) {
@@ -98,7 +124,7 @@ void VolumeBalance::imgBalanceBut_MouseMove(int index, MouseArgs args) {
         level = static_cast<int>(std::nearbyint((d - half) / (half / 28.0f)));
     }
     mdlSkin::DrawSprite(main_.forms(), 6, heldLevel(static_cast<float>(level)), 0);
-    main_.forms().Video().mediaPlay().SetBalance(sendValue(d / (high - low), 6000, 3000));
+    main_.Playback().SetBalance(sendValue(d / (high - low), 6000, 3000));
 }
 
 void VolumeBalance::imgBalanceBut_MouseUp(int index, MouseArgs) {

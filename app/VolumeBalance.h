@@ -20,9 +20,17 @@ class VolumeBalance {
     void imgBalanceBut_MouseMove(int index, MouseArgs args);
     void imgBalanceBut_MouseUp(int index, MouseArgs args);
 
+    // The knob at a place from 0 (silent) to 1 (full), as if dragged there; and back.
+    void SetVolumeFraction(double fraction);
+    double VolumeFraction() const;
+
     std::int16_t VolumeDragX = 0;
     std::int16_t BalanceDragX = 0;
 
   private:
+    float volumeLow() const;
+    float volumeHigh() const;
+    void placeVolumeKnob(float wanted);
+
     frmMain& main_;
 };

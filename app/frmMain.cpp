@@ -13,9 +13,8 @@
 #include "platform/Bitmap.h"
 #include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
-#include "playlist/FormPLS.h"
+#include "skin/Sprite.h"
 #include "skin/mdlSkin.h"
-#include "video/Form1.h"
 
 // The built-in pictures live in the core library, which the linker would otherwise drop.
 static void initBuiltInResources() {
@@ -50,6 +49,14 @@ frmMain::frmMain(Forms& forms) : Form(), forms_(forms) {
 }
 
 frmMain::~frmMain() = default;
+
+PlaybackControl& frmMain::Playback() {
+    return forms_.Playback();
+}
+
+Controller& frmMain::operations() {
+    return forms_.Operations();
+}
 
 ImageControl* frmMain::image(int index) {
     return new ImageControl(this, index);
@@ -187,7 +194,7 @@ void frmMain::setSliderVisible(bool visible) {
 
 void frmMain::GoPlay(bool blnDo) {
     if (blnDo)
-        forms_.Video().mediaPlay().Play();
+        Playback().Play();
     mdlSkin::DrawSprite(forms_, 7, 1, 0);
     mdlSkin::DrawSprite(forms_, 7, 5, 0);
     imgPlayPaus[0]->show();
@@ -198,7 +205,7 @@ void frmMain::GoPlay(bool blnDo) {
 
 void frmMain::GoPause(bool blnDo) {
     if (blnDo)
-        forms_.Video().mediaPlay().Pause();
+        Playback().Pause();
     mdlSkin::DrawSprite(forms_, 7, 2, 0);
     imgPlayPaus[0]->hide();
     tmrTime->stop();
@@ -207,7 +214,7 @@ void frmMain::GoPause(bool blnDo) {
 }
 
 void frmMain::GoStop(bool blnDo) {
-    PlaybackControl& control = forms_.Video().mediaPlay();
+    PlaybackControl& control = Playback();
     if (blnDo)
         control.Stop();
     control.SetCurrentPosition(0.0);
@@ -224,11 +231,9 @@ void frmMain::imgPlayBut_MouseDown(int index, MouseArgs) {
 
 void frmMain::imgPlayBut_MouseUp(int index, MouseArgs) {
     mdlSkin::DrawSprite(forms_, 1, index + 1, 0);
-    FormPLS& playlist = forms_.Playlist();
     switch (index) {
         case 0:
-            if (playlist.EntryCount() >= 2)
-                playlist.PlayPrev();
+            emit PreviousClicked();
             break;
         case 1:
             GoPlay(true);
@@ -240,19 +245,10 @@ void frmMain::imgPlayBut_MouseUp(int index, MouseArgs) {
             GoStop(true);
             break;
         case 4:
-            if (playlist.EntryCount() >= 2)
-                playlist.PlayNext();
+            emit NextClicked();
             break;
         case 5:
-            if (playlist.EntryCount() == 0)
-                playlist.Nofiles = -1;
-            playlist.AddFile();
-            if (playlist.Nofiles == -1) {
-                playlist.PlayNext();
-                playlist.Nofiles = 0;
-            }
-            forms_.Video().Resize();
-            GoPlay(false);
+            emit EjectClicked();
             break;
         default:
             break;
@@ -280,7 +276,7 @@ void frmMain::ShowTime() {
 }
 
 void frmMain::tmrTime_Timer() {
-    PlaybackControl& control = forms_.Video().mediaPlay();
+    PlaybackControl& control = Playback();
     if (control.PlayState() == PlaybackControl::Playing) {
         SplitTime(control.CurrentPosition());
         ShowTime();
@@ -317,12 +313,7 @@ void frmMain::imgMove_MouseMove(MouseArgs args) {
         return;
     SetLeft(Left() - (StartDragX - args.x));
     SetTop(Top() - (StartDragY - args.y));
-    Form1& video = forms_.Video();
-    video.SetLeft(Left() + Form1::kDockOffset);
-    video.SetTop(Top());
-    FormPLS& playlist = forms_.Playlist();
-    playlist.SetLeft(Left());
-    playlist.SetTop(Top() + 1710.0f);
+    emit Moved();
 }
 
 void frmMain::Form_GotFocus() {
@@ -353,8 +344,7 @@ void frmMain::Unload() {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     // Any close request: the companions go first, then the program ends at once.
-    forms_.UnloadVideo();
-    forms_.UnloadPlaylist();
+    emit Closing();
     Timer1->stop();
     tmrTime->stop();
     unloaded_ = true;
@@ -464,7 +454,7 @@ void frmMain::paintEvent(QPaintEvent*) {
         // Once the window is on screen, the playback control starts in the background of
         // the event loop rather than before the first showing.
         playbackPrepared_ = true;
-        QTimer::singleShot(0, this, [this] { forms_.Video().mediaPlay().Prepare(); });
+        QTimer::singleShot(0, this, [this] { Playback().Prepare(); });
     }
     QPainter painter(this);
     painter.fillRect(rect(), PictureBox::DefaultBackColor());

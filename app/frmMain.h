@@ -10,17 +10,17 @@
 #include "app/Toggles.h"
 #include "app/VolumeBalance.h"
 
-#include "platform/ImageControl.h"
-#include "platform/PictureBox.h"
-#include "platform/PictureClip.h"
+#include "skin/MainFace.h"
 
 class Forms;
+class Controller;
+class PlaybackControl;
 class QTimer;
 class QMenu;
 class QAction;
 
 // The player window: border-less, shaped by its mask, made of skin controls only.
-class frmMain : public Form {
+class frmMain : public Form, public MainFace {
     Q_OBJECT
   public:
     explicit frmMain(Forms& forms);
@@ -61,47 +61,28 @@ class frmMain : public Form {
     QTimer* tmrTime = nullptr;
 
     // Places every skin control at its fixed position and size.
-    void MoveControls();
+    void MoveControls() override;
 
     // Shapes the window from the mask; a colour below 1 means the mask's top-left pixel.
-    void ChangeMask(long& lngTransColor);
+    void ChangeMask(long& lngTransColor) override;
     static QRegion MakeMaskRegion(const PictureBox& mask, long& colour);
     const QRegion& WindowRegion() const { return windowRegion_; }
 
-    void SetBackgroundPicture(const QImage& picture);
-    const QImage& BackgroundPicture() const { return background_; }
-
-    // Twips geometry of the window.
+    void SetBackgroundPicture(const QImage& picture) override;
+    const QImage& BackgroundPicture() const override { return background_; }
 
     Forms& forms() { return forms_; }
+    // The one playback control and the operations that reach the other windows.
+    PlaybackControl& Playback();
+    Controller& operations();
 
-    // Controls, in the names the skin engine and handlers use.
-    ImageControl* imgTitlebar = nullptr;
-    ImageControl* imgMove = nullptr;
-    std::array<ImageControl*, 4> imgMenu{};
-    std::array<ImageControl*, 6> imgPlayBut{};
-    std::array<ImageControl*, 4> imgSufRep{};
-    ImageControl* imgPosBar = nullptr;
-    std::array<ImageControl*, 2> imgPosSlide{};
-    ImageControl* imgAmp = nullptr;
-    ImageControl* imgVolume = nullptr;
-    std::array<ImageControl*, 2> imgVolumeBut{};
-    ImageControl* imgBalance = nullptr;
-    std::array<ImageControl*, 2> imgBalanceBut{};
-    std::array<ImageControl*, 2> imgPlayPaus{};
-    std::array<ImageControl*, 4> imgNumber{};
-    std::array<ImageControl*, 2> imgMonoSter{};
-    PictureBox* Mask = nullptr;
-
-    PictureClip clipTitlebar;
-    PictureClip clipCButtons;
-    PictureClip clipShufRep;
-    PictureClip clipPosBar;
-    PictureClip clipVolume;
-    PictureClip clipBalance;
-    PictureClip clipPlayPaus;
-    PictureClip clipNumbers;
-    PictureClip clipMonoster;
+  signals:
+    // What happened here that concerns the other windows.
+    void PreviousClicked();
+    void NextClicked();
+    void EjectClicked();
+    void Moved();
+    void Closing();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

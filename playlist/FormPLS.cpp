@@ -7,17 +7,17 @@
 #include <QMessageBox>
 #include <QPalette>
 
-#include "app/Forms.h"
-#include "app/frmMain.h"
+#include "app/Wiring.h"
 #include "platform/Bitmap.h"
 #include "platform/BrowseFolder.h"
 #include "platform/Paths.h"
+#include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
 #include "playlist/PlaylistFile.h"
+#include "skin/Sprite.h"
 #include "skin/mdlSkin.h"
-#include "video/Form1.h"
 
-FormPLS::FormPLS(Forms& forms) : Form(Qt::Tool | Qt::FramelessWindowHint), forms_(forms) {
+FormPLS::FormPLS(Wiring& wiring) : Form(Qt::Tool | Qt::FramelessWindowHint), wiring_(wiring) {
     setObjectName(QStringLiteral("FormPLS"));
     setWindowTitle(QStringLiteral("Solvane Playlist"));
     createFrame();
@@ -174,7 +174,7 @@ void FormPLS::startEntry(int k) {
     setText2(List1.value(k));
     List2->setCurrentRow(k);
     List2_Click();
-    forms_.Video().mediaPlay().SetFileName(Text2);
+    wiring_.Playback().SetFileName(Text2);
 }
 
 void FormPLS::PlayNext() {
@@ -195,7 +195,7 @@ void FormPLS::PlayPrev() {
 void FormPLS::List2_DblClick() {
     setText2(List1.value(CurrentIndex()));
     if (!Text2.isEmpty())
-        forms_.Video().mediaPlay().SetFileName(Text2);
+        wiring_.Playback().SetFileName(Text2);
 }
 
 void FormPLS::Add() {
@@ -298,9 +298,9 @@ void FormPLS::createHotspots() {
     imgMenu = new ImageControl(this);
     imgMenu->Move(3960, 0, 135, 135);
     connect(imgMenu, &ImageControl::MouseDown, this,
-            [this] { mdlSkin::DrawSprite(forms_, 2, 3, 1); });
+            [this] { mdlSkin::DrawSprite(wiring_, 2, 3, 1); });
     connect(imgMenu, &ImageControl::MouseUp, this, [this] {
-        mdlSkin::DrawSprite(forms_, 2, 2, 0);
+        mdlSkin::DrawSprite(wiring_, 2, 2, 0);
         hide();
     });
     connect(Addbtn, &PictureBox::Clicked, this, [this] {
@@ -333,13 +333,13 @@ void FormPLS::EntryFailed() {
         return;
     }
     failuresInARow_ = 0;
-    forms_.Main().GoStop(false);
+    emit EveryEntryFailed();
 }
 
 void FormPLS::Form_Load() {
     CD.Owner = this;
     CD.SetDialogTitle(QStringLiteral("Choose media to play"));
     Nofiles = 0;
-    mdlSkin::DrawSprite(forms_, 2, 4, 0);
-    mdlSkin::PaintPlaylistFrame(forms_);
+    mdlSkin::DrawSprite(wiring_, 2, 4, 0);
+    mdlSkin::PaintPlaylistFrame(wiring_);
 }

@@ -8,17 +8,18 @@
 #include "platform/CommonDialog.h"
 #include "platform/ImageControl.h"
 #include "platform/PictureBox.h"
+#include "skin/PlaylistFace.h"
 
-class Forms;
+class Wiring;
 class QListWidget;
 class QLineEdit;
 
 // The playlist window: a rectangular window whose face is the skin frame painted from the
 // playlist bitmap, with the list of entries in the middle.
-class FormPLS : public Form {
+class FormPLS : public Form, public PlaylistFace {
     Q_OBJECT
   public:
-    explicit FormPLS(Forms& forms);
+    explicit FormPLS(Wiring& wiring);
     ~FormPLS() override;
 
     void Form_Load();
@@ -58,49 +59,19 @@ class FormPLS : public Form {
     QString MoviePath;
     QString Text1 = QStringLiteral("Text1");
 
-    // Twips geometry of the window.
-
     int Nofiles = 0;
-
-    // Frame boxes.
-    std::array<PictureBox*, 2> Bar{};
-    PictureBox* LeftBar = nullptr;
-    std::array<PictureBox*, 8> RightBar{};
-    PictureBox* BotmBar = nullptr;
-    PictureBox* Exit = nullptr;
-    PictureBox* Exit2 = nullptr;
-    PictureBox* ExitD = nullptr;
-    PictureBox* Shade = nullptr;
-    PictureBox* Shade2 = nullptr;
-    PictureBox* ShadeD = nullptr;
-    PictureBox* Addbtn = nullptr;
-    PictureBox* Remove = nullptr;
-    PictureBox* Select = nullptr;
-    PictureBox* Misc = nullptr;
-    PictureBox* List = nullptr;
-    PictureBox* AddMen = nullptr;
-    PictureBox* RemMen = nullptr;
-    PictureBox* SelMen = nullptr;
-    PictureBox* MisMen = nullptr;
-    PictureBox* ListMen = nullptr;
-    std::array<PictureBox*, 3> ButtonAdd{};
-    std::array<PictureBox*, 4> ButtonRem{};
-    std::array<PictureBox*, 3> ButtonSel{};
-    std::array<PictureBox*, 3> ButtonMis{};
-    std::array<PictureBox*, 3> ButtonLst{};
-    PictureBox* AddBar = nullptr;
-    PictureBox* RemBar = nullptr;
-    PictureBox* SelBar = nullptr;
-    PictureBox* MisBar = nullptr;
-    PictureBox* ListBar = nullptr;
-    PictureBox* PLEdit = nullptr;
-    PictureBox* BASEPLEdit = nullptr;
 
     QListWidget* List2 = nullptr;
     QLineEdit* Text4 = nullptr;
 
     // Appends one entry to both lists.
     void AppendEntry(const QString& path, const QString& name);
+
+    void SetFrameSize(float width, float height) override { SetSize(width, height); }
+
+  signals:
+    // Every entry of the list failed to open, one after the other.
+    void EveryEntryFailed();
 
   private:
     void createHotspots();
@@ -116,6 +87,6 @@ class FormPLS : public Form {
     PictureBox* box(QWidget* parent, float left, float top, float width, float height,
                     int index = 0);
 
-    Forms& forms_;
+    Wiring& wiring_;
     int failuresInARow_ = 0;
 };

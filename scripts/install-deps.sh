@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6opengl6-dev libgl-dev
+  qt6-base-dev
   libmpv-dev ffmpeg mpv
   libgtest-dev libgmock-dev libbenchmark-dev
   clang

@@ -2,9 +2,9 @@
 #include <QRect>
 #include <cmath>
 
-#include "app/Forms.h"
 #include "platform/PictureBox.h"
-#include "playlist/FormPLS.h"
+#include "skin/PlaylistFace.h"
+#include "skin/SkinHost.h"
 #include "skin/mdlSkin.h"
 
 namespace {
@@ -37,7 +37,7 @@ class FramePainter {
     const QImage& source_;
 };
 
-bool paintTitleBars(FramePainter& paint, FormPLS& pls) {
+bool paintTitleBars(FramePainter& paint, PlaylistFace& pls) {
     for (int k = 0; k <= 1; ++k) {
         PictureBox* bar = pls.Bar[k];
         const int y0 = k == 0 ? 0 : 21;
@@ -51,14 +51,14 @@ bool paintTitleBars(FramePainter& paint, FormPLS& pls) {
     return true;
 }
 
-bool paintEdges(FramePainter& paint, FormPLS& pls) {
+bool paintEdges(FramePainter& paint, PlaylistFace& pls) {
     const int w = pls.BotmBar->ScaleWidthPixels();
     return paint.Stretch(pls.LeftBar, 0, 20, 25, pls.LeftBar->ScaleHeightPixels(), 0, 42, 25, 29) &&
            paint.Copy(pls.BotmBar, 0, 0, 0, 72, 125, 38) &&
            paint.Copy(pls.BotmBar, w - 150, 0, 126, 72, 150, 38);
 }
 
-bool paintButtonAreas(FramePainter& paint, FormPLS& pls) {
+bool paintButtonAreas(FramePainter& paint, PlaylistFace& pls) {
     const struct {
         PictureBox* box;
         int sx, sy;
@@ -72,7 +72,7 @@ bool paintButtonAreas(FramePainter& paint, FormPLS& pls) {
     return true;
 }
 
-bool paintMenus(FramePainter& paint, FormPLS& pls) {
+bool paintMenus(FramePainter& paint, PlaylistFace& pls) {
     const int rows[] = {111, 130, 149};
     const int removeRows[] = {168, 111, 130, 149};
     const struct {
@@ -103,13 +103,13 @@ bool paintMenus(FramePainter& paint, FormPLS& pls) {
            items(pls.ButtonLst, 227, rows);
 }
 
-bool paintTopButtons(FramePainter& paint, FormPLS& pls) {
+bool paintTopButtons(FramePainter& paint, PlaylistFace& pls) {
     return paint.Copy(pls.Exit, 0, 0, 167, 3, 9, 9) && paint.Copy(pls.Exit2, 0, 0, 167, 24, 9, 9) &&
            paint.CopyFrom(pls.ExitD, 52, 42) && paint.Copy(pls.Shade, 0, 0, 158, 3, 9, 9) &&
            paint.Copy(pls.Shade2, 0, 0, 158, 24, 9, 9) && paint.CopyFrom(pls.ShadeD, 62, 42);
 }
 
-bool paintRightEdge(FramePainter& paint, FormPLS& pls) {
+bool paintRightEdge(FramePainter& paint, PlaylistFace& pls) {
     for (PictureBox* tile : pls.RightBar)
         if (!paint.Copy(tile, 0, 0, 26, 42, 25, 29))
             return false;
@@ -118,13 +118,13 @@ bool paintRightEdge(FramePainter& paint, FormPLS& pls) {
 
 }  // namespace
 
-bool mdlSkin::PaintPlaylistFrame(Forms& forms) {
-    FormPLS& pls = forms.Playlist();
+bool mdlSkin::PaintPlaylistFrame(SkinHost& skin) {
+    PlaylistFace& pls = skin.SkinPlaylist();
     const QImage source = pls.PLEdit->Picture();
     FramePainter paint(source);
     if (!paintTitleBars(paint, pls) || !paintEdges(paint, pls) || !paintButtonAreas(paint, pls) ||
         !paintMenus(paint, pls) || !paintTopButtons(paint, pls) || !paintRightEdge(paint, pls))
         return false;
-    pls.SetSize(pls.Bar[0]->Width(), pls.LeftBar->Height());
+    pls.SetFrameSize(pls.Bar[0]->Width(), pls.LeftBar->Height());
     return true;
 }

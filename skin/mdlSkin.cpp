@@ -4,12 +4,13 @@
 #include <cmath>
 #include <optional>
 
-#include "app/Forms.h"
-#include "app/frmMain.h"
 #include "platform/APIINISystem.h"
 #include "platform/Bitmap.h"
 #include "platform/Paths.h"
-#include "playlist/FormPLS.h"
+#include "skin/MainFace.h"
+#include "skin/PlaylistFace.h"
+#include "skin/SkinHost.h"
+#include "skin/Sprite.h"
 #include "skin/SpriteTable.h"
 
 namespace {
@@ -19,7 +20,7 @@ SpriteTable& table() {
     return sprites;
 }
 
-PictureClip* holderOf(frmMain& main, int kind) {
+PictureClip* holderOf(MainFace& main, int kind) {
     switch (kind) {
         case 1:
             return &main.clipCButtons;
@@ -49,7 +50,7 @@ ImageControl* item(const std::array<ImageControl*, N>& controls, int i) {
     return i >= 0 && i < static_cast<int>(N) ? controls[i] : nullptr;
 }
 
-ImageControl* destinationOf(frmMain& main, int kind, int index, int state) {
+ImageControl* destinationOf(MainFace& main, int kind, int index, int state) {
     switch (kind) {
         case 1:
             return item(main.imgPlayBut, index - 1);
@@ -115,25 +116,25 @@ long composeColour(int red, int green, int blue) {
     return part(red) + 256L * part(green) + 65536L * part(blue);
 }
 
-void fitDragArea(frmMain& main) {
+void fitDragArea(MainFace& main) {
     main.imgMove->Move(0.0f, 0.0f, main.Mask->ScaleWidth(), main.Mask->ScaleHeight());
 }
 
-void drawFirstLooks(Forms& forms) {
-    for (int i = 1; i <= 6; ++i) mdlSkin::DrawSprite(forms, 1, i, 0);
-    for (int i = 3; i <= 7; ++i) mdlSkin::DrawSprite(forms, 2, i, 0);
-    for (int i = 1; i <= 4; ++i) mdlSkin::DrawSprite(forms, 3, i, 0);
-    mdlSkin::DrawSprite(forms, 4, 1, 0);
-    mdlSkin::DrawSprite(forms, 4, 2, 0);
-    mdlSkin::DrawSprite(forms, 5, 14, 0);
-    mdlSkin::DrawSprite(forms, 5, 29, 0);
-    mdlSkin::DrawSprite(forms, 6, 1, 0);
-    mdlSkin::DrawSprite(forms, 6, 29, 0);
-    mdlSkin::DrawSprite(forms, 7, 1, 0);
-    mdlSkin::DrawSprite(forms, 7, 6, 0);
-    for (int position = 0; position <= 3; ++position) mdlSkin::DrawSprite(forms, 8, 0, position);
-    mdlSkin::DrawSprite(forms, 9, 1, 0);
-    mdlSkin::DrawSprite(forms, 9, 2, 0);
+void drawFirstLooks(SkinHost& skin) {
+    for (int i = 1; i <= 6; ++i) mdlSkin::DrawSprite(skin, 1, i, 0);
+    for (int i = 3; i <= 7; ++i) mdlSkin::DrawSprite(skin, 2, i, 0);
+    for (int i = 1; i <= 4; ++i) mdlSkin::DrawSprite(skin, 3, i, 0);
+    mdlSkin::DrawSprite(skin, 4, 1, 0);
+    mdlSkin::DrawSprite(skin, 4, 2, 0);
+    mdlSkin::DrawSprite(skin, 5, 14, 0);
+    mdlSkin::DrawSprite(skin, 5, 29, 0);
+    mdlSkin::DrawSprite(skin, 6, 1, 0);
+    mdlSkin::DrawSprite(skin, 6, 29, 0);
+    mdlSkin::DrawSprite(skin, 7, 1, 0);
+    mdlSkin::DrawSprite(skin, 7, 6, 0);
+    for (int position = 0; position <= 3; ++position) mdlSkin::DrawSprite(skin, 8, 0, position);
+    mdlSkin::DrawSprite(skin, 9, 1, 0);
+    mdlSkin::DrawSprite(skin, 9, 2, 0);
 }
 
 }  // namespace
@@ -146,8 +147,8 @@ void mdlSkin::FillSpriteTable() {
     table().Fill();
 }
 
-void mdlSkin::DrawSprite(Forms& forms, int kind, int index, int state) {
-    frmMain& main = forms.Main();
+void mdlSkin::DrawSprite(SkinHost& skin, int kind, int index, int state) {
+    MainFace& main = skin.SkinMain();
     PictureClip* holder = holderOf(main, kind);
     if (!holder)
         return;
@@ -162,8 +163,8 @@ void mdlSkin::DrawSprite(Forms& forms, int kind, int index, int state) {
         destination->SetPicture(holder->Clip());
 }
 
-void mdlSkin::LoadSkin(Forms& forms, const QString& path) {
-    frmMain& main = forms.Main();
+void mdlSkin::LoadSkin(SkinHost& skin, const QString& path) {
+    MainFace& main = skin.SkinMain();
     main.MoveControls();
     FillSpriteTable();
     // One read of main.bmp serves both the background and the mask.
@@ -173,50 +174,50 @@ void mdlSkin::LoadSkin(Forms& forms, const QString& path) {
     }
     fitDragArea(main);
     loadInto(main.clipCButtons, path, "cbuttons.bmp");
-    for (int i = 1; i <= 6; ++i) DrawSprite(forms, 1, i, 0);
+    for (int i = 1; i <= 6; ++i) DrawSprite(skin, 1, i, 0);
     loadInto(main.clipTitlebar, path, "titlebar.bmp");
-    FormPLS& playlist = forms.Playlist();
+    PlaylistFace& playlist = skin.SkinPlaylist();
     if (auto picture = loadBitmap(path, "pledit.bmp"))
         playlist.PLEdit->SetPicture(*picture);
-    for (int i = 3; i <= 7; ++i) DrawSprite(forms, 2, i, 0);
+    for (int i = 3; i <= 7; ++i) DrawSprite(skin, 2, i, 0);
     loadInto(main.clipShufRep, path, "shufrep.bmp");
-    for (int i = 1; i <= 4; ++i) DrawSprite(forms, 3, i, 0);
+    for (int i = 1; i <= 4; ++i) DrawSprite(skin, 3, i, 0);
     loadInto(main.clipPosBar, path, "posbar.bmp");
-    DrawSprite(forms, 4, 1, 0);
-    DrawSprite(forms, 4, 2, 0);
+    DrawSprite(skin, 4, 1, 0);
+    DrawSprite(skin, 4, 2, 0);
     loadInto(main.clipVolume, path, "volume.bmp");
-    DrawSprite(forms, 5, 14, 0);
-    DrawSprite(forms, 5, 29, 0);
+    DrawSprite(skin, 5, 14, 0);
+    DrawSprite(skin, 5, 29, 0);
     loadInto(main.clipBalance, path, "balance.bmp");
-    DrawSprite(forms, 6, 1, 0);
-    DrawSprite(forms, 6, 29, 0);
+    DrawSprite(skin, 6, 1, 0);
+    DrawSprite(skin, 6, 29, 0);
     loadInto(main.clipPlayPaus, path, "playpaus.bmp");
-    DrawSprite(forms, 7, 1, 0);
-    DrawSprite(forms, 7, 6, 0);
+    DrawSprite(skin, 7, 1, 0);
+    DrawSprite(skin, 7, 6, 0);
     loadInto(main.clipNumbers, path, "numbers.bmp");
-    for (int position = 0; position <= 3; ++position) DrawSprite(forms, 8, 0, position);
+    for (int position = 0; position <= 3; ++position) DrawSprite(skin, 8, 0, position);
     loadInto(main.clipMonoster, path, "monoster.bmp");
-    DrawSprite(forms, 9, 1, 0);
-    DrawSprite(forms, 9, 2, 0);
-    DrawSprite(forms, 2, 4, 1);
-    DrawSprite(forms, 2, 4, 0);
+    DrawSprite(skin, 9, 1, 0);
+    DrawSprite(skin, 9, 2, 0);
+    DrawSprite(skin, 2, 4, 1);
+    DrawSprite(skin, 2, 4, 0);
     main.imgMove->update();
-    ApplyTransparentColour(forms, path);
-    PaintPlaylistFrame(forms);
+    ApplyTransparentColour(skin, path);
+    PaintPlaylistFrame(skin);
 }
 
-void mdlSkin::InitSkin(Forms& forms) {
-    frmMain& main = forms.Main();
+void mdlSkin::InitSkin(SkinHost& skin) {
+    MainFace& main = skin.SkinMain();
     main.MoveControls();
     FillSpriteTable();
     const QString skinDirectory = StartupSkinDirectory();
-    LoadSkin(forms, skinDirectory);
+    LoadSkin(skin, skinDirectory);
     fitDragArea(main);
     long magenta = composeColour(255, 0, 255);
     main.ChangeMask(magenta);
-    drawFirstLooks(forms);
-    ApplyTransparentColour(forms, skinDirectory);
-    PaintPlaylistFrame(forms);
+    drawFirstLooks(skin);
+    ApplyTransparentColour(skin, skinDirectory);
+    PaintPlaylistFrame(skin);
 }
 
 QString mdlSkin::StartupSkinDirectory() {
@@ -228,7 +229,7 @@ QString mdlSkin::StartupSkinDirectory() {
                              QStringLiteral("skins\\silence"));
 }
 
-bool mdlSkin::ApplyTransparentColour(Forms& forms, const QString& skinDirectory) {
+bool mdlSkin::ApplyTransparentColour(SkinHost& skin, const QString& skinDirectory) {
     APIINISystem region;
     region.SetINIFile(skinDirectory + QStringLiteral("/region.txt"));
     const QString normal = QStringLiteral("Normal");
@@ -241,6 +242,6 @@ bool mdlSkin::ApplyTransparentColour(Forms& forms, const QString& skinDirectory)
     if (!red || !green || !blue)
         return false;
     long colour = composeColour(*red, *green, *blue);
-    forms.Main().ChangeMask(colour);
+    skin.SkinMain().ChangeMask(colour);
     return true;
 }

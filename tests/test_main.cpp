@@ -9,7 +9,6 @@
 #include "platform/Screen.h"
 
 int main(int argc, char* argv[]) {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     // Layouts are checked at 15 twips a pixel unless a test says otherwise.

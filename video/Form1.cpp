@@ -2,13 +2,10 @@
 
 #include <cmath>
 
-#include "app/Forms.h"
-#include "app/frmMain.h"
-#include "platform/Screen.h"
-#include "playlist/FormPLS.h"
+#include "app/Wiring.h"
 
-Form1::Form1(Forms& forms, std::unique_ptr<PlaybackControl> control)
-    : Form(Qt::Tool | Qt::FramelessWindowHint), forms_(forms), mediaPlay_(std::move(control)) {
+Form1::Form1(Wiring& wiring, std::unique_ptr<PlaybackControl> control)
+    : Form(Qt::Tool | Qt::FramelessWindowHint), wiring_(wiring), mediaPlay_(std::move(control)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Solvane Video"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -36,7 +33,7 @@ void Form1::FitRule() {
 }
 
 bool Form1::mainIsNormal() {
-    const Qt::WindowStates state = forms_.Main().windowState();
+    const Qt::WindowStates state = wiring_.DockAnchor().windowState();
     return !(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
@@ -58,8 +55,8 @@ void Form1::paintEvent(QPaintEvent*) {
 void Form1::ShowDocked() {
     SetHeight(kDockedHeight);
     SetWidth(kDockedWidth);
-    frmMain& main = forms_.Main();
-    SetLeft(main.Left() + kDockOffset);
+    const Form& main = wiring_.DockAnchor();
+    SetLeft(main.Left() + Wiring::kVideoDockOffset);
     SetTop(main.Top());
     FitRule();
     show();
@@ -81,20 +78,19 @@ void Form1::mediaPlay_MouseMove(MouseArgs args) {
 
 void Form1::mediaPlay_StateChange() {
     PlaybackControl& control = *mediaPlay_;
-    FormPLS& playlist = forms_.Playlist();
     // A file that failed to open is skipped; when every entry has failed in a row, playback
     // stops instead of cycling for ever.
     if (control.PlayState() == PlaybackControl::Closed && control.OpenFailed()) {
-        playlist.EntryFailed();
+        emit EntryFailedToOpen();
         return;
     }
     // While a file opens its picture size is not known yet; its start decides.
     if (control.PlayState() == PlaybackControl::Waiting)
         return;
     if (control.PlayState() == PlaybackControl::Playing)
-        playlist.EntryPlayed();
+        emit EntryPlaying();
     if (control.Duration() == control.CurrentPosition()) {
-        playlist.PlayNext();
+        emit EntryEnded();
         return;  // the next file's own events decide what the window shows
     }
     if (control.SourcePictureWidth() == 0) {

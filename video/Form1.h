@@ -6,7 +6,7 @@
 
 #include "platform/PlaybackControl.h"
 
-class Forms;
+class Wiring;
 
 // The video window: hosts the playback control, fits it to the client area, docks to the right
 // of the main window, can be dragged by its picture, and shows or hides itself (and advances
@@ -14,7 +14,7 @@ class Forms;
 class Form1 : public Form {
     Q_OBJECT
   public:
-    Form1(Forms& forms, std::unique_ptr<PlaybackControl> control);
+    Form1(Wiring& wiring, std::unique_ptr<PlaybackControl> control);
     ~Form1() override;
 
     void Form_Load();
@@ -30,7 +30,12 @@ class Form1 : public Form {
 
     static constexpr float kDockedWidth = 9555.0f;
     static constexpr float kDockedHeight = 7320.0f;
-    static constexpr float kDockOffset = 4125.0f;
+
+  signals:
+    // What the control's state changes mean for the playlist.
+    void EntryEnded();
+    void EntryFailedToOpen();
+    void EntryPlaying();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -42,6 +47,6 @@ class Form1 : public Form {
     void mediaPlay_StateChange();
     bool mainIsNormal();
 
-    Forms& forms_;
+    Wiring& wiring_;
     std::unique_ptr<PlaybackControl> mediaPlay_;
 };

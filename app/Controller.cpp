@@ -1,0 +1,122 @@
+#include "app/Controller.h"
+
+#include <algorithm>
+
+#include "app/Forms.h"
+#include "app/frmMain.h"
+#include "platform/PlaybackControl.h"
+#include "playlist/FormPLS.h"
+#include "video/Form1.h"
+
+void Controller::WireMain(frmMain& main) {
+    connect(&main, &frmMain::PreviousClicked, this, &Controller::Previous);
+    connect(&main, &frmMain::NextClicked, this, &Controller::Next);
+    connect(&main, &frmMain::EjectClicked, this, &Controller::Eject);
+    connect(&main, &frmMain::Moved, this, &Controller::DockCompanions);
+    connect(&main, &frmMain::Closing, this, &Controller::unloadCompanions);
+}
+
+void Controller::WirePlaylist(FormPLS& playlist) {
+    connect(&playlist, &FormPLS::EveryEntryFailed, this, [this] { forms_.Main().GoStop(false); });
+}
+
+void Controller::WireVideo(Form1& video) {
+    connect(&video, &Form1::EntryEnded, this, [this] { forms_.Playlist().PlayNext(); });
+    connect(&video, &Form1::EntryFailedToOpen, this, [this] { forms_.Playlist().EntryFailed(); });
+    connect(&video, &Form1::EntryPlaying, this, [this] { forms_.Playlist().EntryPlayed(); });
+}
+
+void Controller::Play() {
+    forms_.Main().GoPlay(true);
+}
+
+void Controller::Pause() {
+    forms_.Main().GoPause(true);
+}
+
+void Controller::Stop() {
+    forms_.Main().GoStop(true);
+}
+
+void Controller::Previous() {
+    FormPLS& playlist = forms_.Playlist();
+    if (playlist.EntryCount() >= 2)
+        playlist.PlayPrev();
+}
+
+void Controller::Next() {
+    FormPLS& playlist = forms_.Playlist();
+    if (playlist.EntryCount() >= 2)
+        playlist.PlayNext();
+}
+
+void Controller::SeekTo(double seconds) {
+    PlaybackControl& control = forms_.Playback();
+    const double duration = control.Duration();
+    if (!(duration > 0.0))
+        return;
+    const double position = std::clamp(seconds, 0.0, duration);
+    control.SetCurrentPosition(position);
+    forms_.Main().seekBar.Follow(position, duration);
+}
+
+void Controller::SetVolume(double fraction) {
+    forms_.Main().volumeBalance.SetVolumeFraction(std::clamp(fraction, 0.0, 1.0));
+}
+
+void Controller::Eject() {
+    forms_.Playlist().Add();
+    forms_.Video().Resize();
+    forms_.Main().GoPlay(false);
+}
+
+void Controller::AddFolder() {
+    forms_.Playlist().LblAddDir_Click();
+}
+
+void Controller::Quit() {
+    forms_.Main().Unload();
+}
+
+void Controller::DockCompanions() {
+    const frmMain& main = forms_.Main();
+    Form1& video = forms_.Video();
+    video.SetLeft(main.Left() + Wiring::kVideoDockOffset);
+    video.SetTop(main.Top());
+    FormPLS& playlist = forms_.Playlist();
+    playlist.SetLeft(main.Left());
+    playlist.SetTop(main.Top() + Wiring::kPlaylistDockOffset);
+}
+
+void Controller::HideCompanions() {
+    forms_.Video().hide();
+    forms_.Playlist().hide();
+}
+
+bool Controller::ToggleVideo() {
+    Form1& video = forms_.Video();
+    if (video.isVisible()) {
+        video.hide();
+        return false;
+    }
+    video.ShowDocked();
+    return true;
+}
+
+bool Controller::TogglePlaylist() {
+    FormPLS& playlist = forms_.Playlist();
+    if (playlist.isVisible()) {
+        playlist.hide();
+        return false;
+    }
+    const frmMain& main = forms_.Main();
+    playlist.SetTop(main.Top() + Wiring::kPlaylistDockOffset);
+    playlist.SetLeft(main.Left());
+    playlist.show();
+    return true;
+}
+
+void Controller::unloadCompanions() {
+    forms_.UnloadVideo();
+    forms_.UnloadPlaylist();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+
+class Forms;
+class frmMain;
+class FormPLS;
+class Form1;
+
+// The one place that says who reacts to what another window announced, and the user-facing
+// operations. Each operation runs exactly the routines its button runs, so a key, an argument
+// or a remote command leaves the skin's look where a click would.
+class Controller : public QObject {
+    Q_OBJECT
+  public:
+    explicit Controller(Forms& forms) : forms_(forms) {}
+
+    // Called once for each window as it is created, before its load handler runs.
+    void WireMain(frmMain& main);
+    void WirePlaylist(FormPLS& playlist);
+    void WireVideo(Form1& video);
+
+    void Play();
+    void Pause();
+    void Stop();
+    void Previous();
+    void Next();
+    // Seconds from the start of the current file, held inside it.
+    void SeekTo(double seconds);
+    // 0 (silent) to 1 (full); the knob follows.
+    void SetVolume(double fraction);
+    // The eject button: asks for media, starts it when the list was empty.
+    void Eject();
+    void AddFolder();
+    void Quit();
+
+    // The companions: docked to the main window, shown and hidden by its buttons.
+    void DockCompanions();
+    void HideCompanions();
+    // Both return whether the window is showing afterwards.
+    bool ToggleVideo();
+    bool TogglePlaylist();
+
+  private:
+    void unloadCompanions();
+
+    Forms& forms_;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+// Names for the sprite table's keys. The numbers are the table's own and never change.
+namespace Sprite {
+
+// Element kinds: each names one bitmap, its picture-clip holder and its controls.
+enum Kind : int {
+    Transport = 1,   // the six transport buttons
+    TitleBar = 2,    // the title bar and its buttons
+    Toggle = 3,      // the toggle row and the two small window toggles
+    SeekBar = 4,     // the seek track and its slider
+    Volume = 5,      // the volume track and knob
+    Balance = 6,     // the balance track and knob
+    PlayState = 7,   // the play-state indicator
+    Digit = 8,       // the time digits (the state is the digit's position)
+    MonoStereo = 9,  // the mono and stereo lamps
+};
+
+// The looks most kinds share.
+enum State : int {
+    Released = 0,
+    Pressed = 1,
+};
+
+// The title bar: lit while the window is active.
+enum TitleState : int {
+    Active = 0,
+    Inactive = 1,
+};
+
+// The toggles: two times "on" plus "pressed".
+enum ToggleState : int {
+    OffReleased = 0,
+    OffPressed = 1,
+    OnReleased = 2,
+    OnPressed = 3,
+};
+
+// Indices with a meaning of their own.
+enum Index : int {
+    PlayIndicatorPlaying = 1,
+    PlayIndicatorPaused = 2,
+    PlayIndicatorStopped = 3,
+    PlayLampOn = 5,
+    PlayLampOff = 6,
+    SeekTrack = 1,
+    SeekSlider = 2,
+    KnobPressed = 30,
+    KnobReleased = 29,
+};
+
+}  // namespace Sprite
