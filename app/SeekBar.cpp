@@ -7,6 +7,7 @@
 #include "app/frmMain.h"
 #include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
+#include "skin/Sprite.h"
 #include "skin/mdlSkin.h"
 
 float SeekBar::travelLow() const {
@@ -29,7 +30,7 @@ void SeekBar::seekFromSlider() {
         control.SetCurrentPosition(duration * (left - barLeft) / (barWidth - sliderWidth));
     }
     SlideDragX = 0;
-    mdlSkin::DrawSprite(main_.forms(), 4, 2, 0);
+    mdlSkin::DrawSprite(main_.forms(), Sprite::SeekBar, Sprite::SeekSlider, Sprite::Released);
     main_.imgPosSlide[1]->SetLeft(main_.imgPosSlide[0]->Left());
     blnSeeking = false;
 }
@@ -38,7 +39,7 @@ void SeekBar::imgPosSlide_MouseDown(int index, MouseArgs args) {
     if (index != 1 || args.button != 1)
         return;
     SlideDragX = Mouse::ToInt16(args.x);
-    mdlSkin::DrawSprite(main_.forms(), 4, 2, 1);
+    mdlSkin::DrawSprite(main_.forms(), Sprite::SeekBar, Sprite::SeekSlider, Sprite::Pressed);
     blnSeeking = true;
 }
 

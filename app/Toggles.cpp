@@ -11,12 +11,12 @@
 #include "skin/mdlSkin.h"
 
 void Toggles::imgMenu_MouseDown(int index, MouseArgs) {
-    mdlSkin::DrawSprite(main_.forms(), 2, index + 4, 1);
+    mdlSkin::DrawSprite(main_.forms(), Sprite::TitleBar, index + 4, Sprite::Pressed);
 }
 
 void Toggles::imgMenu_MouseUp(int index, MouseArgs) {
     Forms& forms = main_.forms();
-    mdlSkin::DrawSprite(forms, 2, index + 4, 0);
+    mdlSkin::DrawSprite(forms, Sprite::TitleBar, index + 4, Sprite::Released);
     switch (index) {
         case 0:
             main_.mnuFile->popup(QCursor::pos());
@@ -41,7 +41,8 @@ void Toggles::imgMenu_MouseUp(int index, MouseArgs) {
 
 void Toggles::imgSufRep_MouseDown(int index, MouseArgs) {
     const bool lastShowed = main_.imgSufRep[index]->Tag() == QLatin1String("0");
-    mdlSkin::DrawSprite(main_.forms(), 3, index + 1, lastShowed ? 1 : 3);
+    mdlSkin::DrawSprite(main_.forms(), Sprite::Toggle, index + 1,
+                        lastShowed ? Sprite::OffPressed : Sprite::OnPressed);
 }
 
 void Toggles::imgSufRep_MouseUp(int index, MouseArgs) {
@@ -55,9 +56,9 @@ void Toggles::imgSufRep_MouseUp(int index, MouseArgs) {
         const bool shown = main_.operations().TogglePlaylist();
         toggle->SetTag(shown ? QStringLiteral("0") : QStringLiteral("1"));
     }
-    mdlSkin::DrawSprite(forms, 3, index + 1, 2);
+    mdlSkin::DrawSprite(forms, Sprite::Toggle, index + 1, Sprite::OnReleased);
     if (toggle->Tag() == QLatin1String("1"))
-        mdlSkin::DrawSprite(forms, 3, index + 1, 0);
+        mdlSkin::DrawSprite(forms, Sprite::Toggle, index + 1, Sprite::OffReleased);
 }
 
 void Toggles::imgAmp_Click() {

@@ -31,7 +31,7 @@ void VolumeBalance::imgVolumeBut_MouseDown(int index, MouseArgs args) {
     if (index != 1 || args.button != 1)
         return;
     VolumeDragX = Mouse::ToInt16(args.x);
-    mdlSkin::DrawSprite(main_.forms(), 5, 30, 0);
+    mdlSkin::DrawSprite(main_.forms(), Sprite::Volume, Sprite::KnobPressed, 0);
 }
 
 void VolumeBalance::imgVolumeBut_MouseMove(int index, MouseArgs args) {
@@ -77,7 +77,7 @@ void VolumeBalance::imgVolumeBut_MouseUp(int index, MouseArgs) {
     if (index != 1 || VolumeDragX == 0)
         return;
     VolumeDragX = 0;
-    mdlSkin::DrawSprite(main_.forms(), 5, 29, 0);
+    mdlSkin::DrawSprite(main_.forms(), Sprite::Volume, Sprite::KnobReleased, 0);
     main_.imgVolumeBut[1]->SetLeft(main_.imgVolumeBut[0]->Left());
 }
 
@@ -93,7 +93,7 @@ void VolumeBalance::imgBalanceBut_MouseDown(int index, MouseArgs args) {
     if (index != 1 || args.button != 1)
         return;
     BalanceDragX = Mouse::ToInt16(args.x);
-    mdlSkin::DrawSprite(main_.forms(), 6, 30, 0);
+    mdlSkin::DrawSprite(main_.forms(), Sprite::Balance, Sprite::KnobPressed, 0);
 }
 
 void VolumeBalance::imgBalanceBut_MouseMove(int index, MouseArgs args) {
@@ -123,7 +123,7 @@ void VolumeBalance::imgBalanceBut_MouseMove(int index, MouseArgs args) {
     } else if (d > half) {
         level = static_cast<int>(std::nearbyint((d - half) / (half / 28.0f)));
     }
-    mdlSkin::DrawSprite(main_.forms(), 6, heldLevel(static_cast<float>(level)), 0);
+    mdlSkin::DrawSprite(main_.forms(), Sprite::Balance, heldLevel(static_cast<float>(level)), 0);
     main_.Playback().SetBalance(sendValue(d / (high - low), 6000, 3000));
 }
 
@@ -131,6 +131,6 @@ void VolumeBalance::imgBalanceBut_MouseUp(int index, MouseArgs) {
     if (index != 1 || BalanceDragX == 0)
         return;
     BalanceDragX = 0;
-    mdlSkin::DrawSprite(main_.forms(), 6, 29, 0);
+    mdlSkin::DrawSprite(main_.forms(), Sprite::Balance, Sprite::KnobReleased, 0);
     main_.imgBalanceBut[1]->SetLeft(main_.imgBalanceBut[0]->Left());
 }

@@ -195,8 +195,8 @@ void frmMain::setSliderVisible(bool visible) {
 void frmMain::GoPlay(bool blnDo) {
     if (blnDo)
         Playback().Play();
-    mdlSkin::DrawSprite(forms_, 7, 1, 0);
-    mdlSkin::DrawSprite(forms_, 7, 5, 0);
+    mdlSkin::DrawSprite(forms_, Sprite::PlayState, Sprite::PlayIndicatorPlaying, 0);
+    mdlSkin::DrawSprite(forms_, Sprite::PlayState, Sprite::PlayLampOn, 0);
     imgPlayPaus[0]->show();
     tmrTime->start();
     setDigitsVisible(true);
@@ -206,7 +206,7 @@ void frmMain::GoPlay(bool blnDo) {
 void frmMain::GoPause(bool blnDo) {
     if (blnDo)
         Playback().Pause();
-    mdlSkin::DrawSprite(forms_, 7, 2, 0);
+    mdlSkin::DrawSprite(forms_, Sprite::PlayState, Sprite::PlayIndicatorPaused, 0);
     imgPlayPaus[0]->hide();
     tmrTime->stop();
     setDigitsVisible(true);
@@ -218,7 +218,7 @@ void frmMain::GoStop(bool blnDo) {
     if (blnDo)
         control.Stop();
     control.SetCurrentPosition(0.0);
-    mdlSkin::DrawSprite(forms_, 7, 3, 0);
+    mdlSkin::DrawSprite(forms_, Sprite::PlayState, Sprite::PlayIndicatorStopped, 0);
     imgPlayPaus[0]->hide();
     setDigitsVisible(false);
     tmrTime->stop();
@@ -226,11 +226,11 @@ void frmMain::GoStop(bool blnDo) {
 }
 
 void frmMain::imgPlayBut_MouseDown(int index, MouseArgs) {
-    mdlSkin::DrawSprite(forms_, 1, index + 1, 1);
+    mdlSkin::DrawSprite(forms_, Sprite::Transport, index + 1, Sprite::Pressed);
 }
 
 void frmMain::imgPlayBut_MouseUp(int index, MouseArgs) {
-    mdlSkin::DrawSprite(forms_, 1, index + 1, 0);
+    mdlSkin::DrawSprite(forms_, Sprite::Transport, index + 1, Sprite::Released);
     switch (index) {
         case 0:
             emit PreviousClicked();
@@ -268,8 +268,9 @@ void frmMain::ShowTime() {
     // Two digits each: the last two characters of "0" followed by the number.
     const auto drawPair = [this](int value, int tensItem, int unitsItem) {
         const QString text = QStringLiteral("0") + QString::number(value);
-        mdlSkin::DrawSprite(forms_, 8, text.at(text.size() - 1).digitValue(), unitsItem);
-        mdlSkin::DrawSprite(forms_, 8, text.at(text.size() - 2).digitValue(), tensItem);
+        mdlSkin::DrawSprite(forms_, Sprite::Digit, text.at(text.size() - 1).digitValue(),
+                            unitsItem);
+        mdlSkin::DrawSprite(forms_, Sprite::Digit, text.at(text.size() - 2).digitValue(), tensItem);
     };
     drawPair(TimeSeconds, 2, 3);
     drawPair(TimeMinutes, 0, 1);
@@ -317,12 +318,12 @@ void frmMain::imgMove_MouseMove(MouseArgs args) {
 }
 
 void frmMain::Form_GotFocus() {
-    mdlSkin::DrawSprite(forms_, 2, 1, 0);
-    for (int i = 4; i <= 7; ++i) mdlSkin::DrawSprite(forms_, 2, i, 0);
+    mdlSkin::DrawSprite(forms_, Sprite::TitleBar, 1, Sprite::Active);
+    for (int i = 4; i <= 7; ++i) mdlSkin::DrawSprite(forms_, Sprite::TitleBar, i, 0);
 }
 
 void frmMain::Form_LostFocus() {
-    mdlSkin::DrawSprite(forms_, 2, 1, 1);
+    mdlSkin::DrawSprite(forms_, Sprite::TitleBar, 1, Sprite::Inactive);
     for (ImageControl* button : imgMenu) button->SetPicture(QImage());
 }
 

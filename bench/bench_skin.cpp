@@ -13,6 +13,7 @@
 #include "platform/Bitmap.h"
 #include "platform/PictureBox.h"
 #include "platform/Screen.h"
+#include "skin/Sprite.h"
 #include "skin/mdlSkin.h"
 
 namespace {
@@ -114,12 +115,12 @@ void BM_DrawEveryControl(benchmark::State& state) {
     Forms forms{FakePlaybackControl::Factory()};
     forms.Main();
     for (auto _ : state) {
-        for (int i = 1; i <= 6; ++i) mdlSkin::DrawSprite(forms, 1, i, 0);
-        for (int i = 3; i <= 7; ++i) mdlSkin::DrawSprite(forms, 2, i, 0);
-        for (int i = 1; i <= 4; ++i) mdlSkin::DrawSprite(forms, 3, i, 0);
-        for (int p = 0; p <= 3; ++p) mdlSkin::DrawSprite(forms, 8, 0, p);
-        mdlSkin::DrawSprite(forms, 5, 14, 0);
-        mdlSkin::DrawSprite(forms, 6, 1, 0);
+        for (int i = 1; i <= 6; ++i) mdlSkin::DrawSprite(forms, Sprite::Transport, i, 0);
+        for (int i = 3; i <= 7; ++i) mdlSkin::DrawSprite(forms, Sprite::TitleBar, i, 0);
+        for (int i = 1; i <= 4; ++i) mdlSkin::DrawSprite(forms, Sprite::Toggle, i, 0);
+        for (int p = 0; p <= 3; ++p) mdlSkin::DrawSprite(forms, Sprite::Digit, 0, p);
+        mdlSkin::DrawSprite(forms, Sprite::Volume, 14, 0);
+        mdlSkin::DrawSprite(forms, Sprite::Balance, 1, 0);
     }
 }
 

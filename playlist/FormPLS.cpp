@@ -298,9 +298,9 @@ void FormPLS::createHotspots() {
     imgMenu = new ImageControl(this);
     imgMenu->Move(3960, 0, 135, 135);
     connect(imgMenu, &ImageControl::MouseDown, this,
-            [this] { mdlSkin::DrawSprite(wiring_, 2, 3, 1); });
+            [this] { mdlSkin::DrawSprite(wiring_, Sprite::TitleBar, 3, 1); });
     connect(imgMenu, &ImageControl::MouseUp, this, [this] {
-        mdlSkin::DrawSprite(wiring_, 2, 2, 0);
+        mdlSkin::DrawSprite(wiring_, Sprite::TitleBar, 2, 0);
         hide();
     });
     connect(Addbtn, &PictureBox::Clicked, this, [this] {
@@ -340,6 +340,6 @@ void FormPLS::Form_Load() {
     CD.Owner = this;
     CD.SetDialogTitle(QStringLiteral("Choose media to play"));
     Nofiles = 0;
-    mdlSkin::DrawSprite(wiring_, 2, 4, 0);
+    mdlSkin::DrawSprite(wiring_, Sprite::TitleBar, 4, 0);
     mdlSkin::PaintPlaylistFrame(wiring_);
 }

@@ -1,4 +1,5 @@
 #include "skin/SpriteTable.h"
+#include "skin/Sprite.h"
 
 namespace {
 struct Shape {
@@ -41,47 +42,47 @@ void SpriteTable::Fill() {
     // Transport buttons: released in the top row, pressed below.
     for (int i = 1; i <= 5; ++i) {
         const int width = i == 5 ? 22 : 23;
-        set(1, i, 0, 23 * (i - 1), 0, width, 18);
-        set(1, i, 1, 23 * (i - 1), 18, width, 18);
+        set(Sprite::Transport, i, 0, 23 * (i - 1), 0, width, 18);
+        set(Sprite::Transport, i, 1, 23 * (i - 1), 18, width, 18);
     }
-    set(1, 6, 0, 114, 0, 22, 16);
-    set(1, 6, 1, 114, 16, 22, 16);
+    set(Sprite::Transport, 6, 0, 114, 0, 22, 16);
+    set(Sprite::Transport, 6, 1, 114, 16, 22, 16);
 
     // Title bar looks and the four title-bar buttons.
-    set(2, 1, 0, 27, 0, 274, 12);
-    set(2, 1, 1, 27, 15, 274, 12);
-    set(2, 2, 0, 27, 29, 274, 13);
-    set(2, 2, 1, 27, 42, 274, 13);
-    set(2, 3, 0, 27, 57, 274, 12);
-    set(2, 3, 1, 27, 72, 274, 12);
+    set(Sprite::TitleBar, 1, Sprite::Active, 27, 0, 274, 12);
+    set(Sprite::TitleBar, 1, Sprite::Inactive, 27, 15, 274, 12);
+    set(Sprite::TitleBar, 2, 0, 27, 29, 274, 13);
+    set(Sprite::TitleBar, 2, 1, 27, 42, 274, 13);
+    set(Sprite::TitleBar, 3, 0, 27, 57, 274, 12);
+    set(Sprite::TitleBar, 3, 1, 27, 72, 274, 12);
     for (int i = 4; i <= 6; ++i) {
-        set(2, i, 0, 9 * (i - 4), 0, 9, 9);
-        set(2, i, 1, 9 * (i - 4), 9, 9, 9);
+        set(Sprite::TitleBar, i, 0, 9 * (i - 4), 0, 9, 9);
+        set(Sprite::TitleBar, i, 1, 9 * (i - 4), 9, 9, 9);
     }
-    set(2, 7, 0, 0, 18, 9, 9);
-    set(2, 7, 1, 9, 18, 9, 9);
+    set(Sprite::TitleBar, 7, 0, 0, 18, 9, 9);
+    set(Sprite::TitleBar, 7, 1, 9, 18, 9, 9);
 
     // Toggles: state = 2 x on + pressed.
     for (int state = 0; state <= 3; ++state) {
-        set(3, 1, state, 0, 15 * state, 28, 15);
-        set(3, 2, state, 28, 15 * state, 47, 15);
+        set(Sprite::Toggle, 1, state, 0, 15 * state, 28, 15);
+        set(Sprite::Toggle, 2, state, 28, 15 * state, 47, 15);
     }
     const int smallX[4] = {0, 46, 0, 46};
     const int smallY[4] = {61, 61, 73, 73};
     for (int state = 0; state <= 3; ++state) {
-        set(3, 3, state, smallX[state], smallY[state], 23, 12);
-        set(3, 4, state, smallX[state] + 23, smallY[state], 23, 12);
+        set(Sprite::Toggle, 3, state, smallX[state], smallY[state], 23, 12);
+        set(Sprite::Toggle, 4, state, smallX[state] + 23, smallY[state], 23, 12);
     }
 
     // Seek bar and its knob.
-    set(4, 1, 0, 0, 0, 248, 9);
-    set(4, 2, 0, 248, 0, 29, 10);
-    set(4, 2, 1, 278, 0, 29, 10);
+    set(Sprite::SeekBar, Sprite::SeekTrack, Sprite::Released, 0, 0, 248, 9);
+    set(Sprite::SeekBar, Sprite::SeekSlider, Sprite::Released, 248, 0, 29, 10);
+    set(Sprite::SeekBar, Sprite::SeekSlider, Sprite::Pressed, 278, 0, 29, 10);
 
     // Volume and balance: 28 level backgrounds, then the knob released and pressed.
     for (int i = 1; i <= 28; ++i) {
-        set(5, i, 0, 0, 15 * (i - 1), 68, 13);
-        set(6, i, 0, 9, 15 * (i - 1), 38, 13);
+        set(Sprite::Volume, i, 0, 0, 15 * (i - 1), 68, 13);
+        set(Sprite::Balance, i, 0, 9, 15 * (i - 1), 38, 13);
     }
     for (int kind = 5; kind <= 6; ++kind) {
         set(kind, 29, 0, 15, 422, 14, 11);
@@ -89,18 +90,18 @@ void SpriteTable::Fill() {
     }
 
     // Play-state indicator.
-    for (int i = 1; i <= 4; ++i) set(7, i, 0, 9 * (i - 1), 0, 9, 9);
-    set(7, 5, 0, 36, 0, 3, 9);
-    set(7, 6, 0, 39, 0, 3, 9);
+    for (int i = 1; i <= 4; ++i) set(Sprite::PlayState, i, 0, 9 * (i - 1), 0, 9, 9);
+    set(Sprite::PlayState, Sprite::PlayLampOn, 0, 36, 0, 3, 9);
+    set(Sprite::PlayState, Sprite::PlayLampOff, 0, 39, 0, 3, 9);
 
     // Digits 0 to 10.
-    for (int d = 0; d <= 10; ++d) set(8, d, 0, 9 * d, 0, 9, 13);
+    for (int d = 0; d <= 10; ++d) set(Sprite::Digit, d, 0, 9 * d, 0, 9, 13);
 
     // Mono and stereo: lit in the top row, unlit below.
-    set(9, 1, 0, 0, 12, 29, 12);
-    set(9, 1, 1, 0, 0, 29, 12);
-    set(9, 2, 0, 29, 12, 29, 12);
-    set(9, 2, 1, 29, 0, 29, 12);
+    set(Sprite::MonoStereo, 1, 0, 0, 12, 29, 12);
+    set(Sprite::MonoStereo, 1, 1, 0, 0, 29, 12);
+    set(Sprite::MonoStereo, 2, 0, 29, 12, 29, 12);
+    set(Sprite::MonoStereo, 2, 1, 29, 0, 29, 12);
 }
 
 std::optional<Cell> SpriteTable::Lookup(int kind, int index, int state) const {

@@ -121,20 +121,21 @@ void fitDragArea(MainFace& main) {
 }
 
 void drawFirstLooks(SkinHost& skin) {
-    for (int i = 1; i <= 6; ++i) mdlSkin::DrawSprite(skin, 1, i, 0);
-    for (int i = 3; i <= 7; ++i) mdlSkin::DrawSprite(skin, 2, i, 0);
-    for (int i = 1; i <= 4; ++i) mdlSkin::DrawSprite(skin, 3, i, 0);
-    mdlSkin::DrawSprite(skin, 4, 1, 0);
-    mdlSkin::DrawSprite(skin, 4, 2, 0);
-    mdlSkin::DrawSprite(skin, 5, 14, 0);
-    mdlSkin::DrawSprite(skin, 5, 29, 0);
-    mdlSkin::DrawSprite(skin, 6, 1, 0);
-    mdlSkin::DrawSprite(skin, 6, 29, 0);
-    mdlSkin::DrawSprite(skin, 7, 1, 0);
-    mdlSkin::DrawSprite(skin, 7, 6, 0);
-    for (int position = 0; position <= 3; ++position) mdlSkin::DrawSprite(skin, 8, 0, position);
-    mdlSkin::DrawSprite(skin, 9, 1, 0);
-    mdlSkin::DrawSprite(skin, 9, 2, 0);
+    for (int i = 1; i <= 6; ++i) mdlSkin::DrawSprite(skin, Sprite::Transport, i, 0);
+    for (int i = 3; i <= 7; ++i) mdlSkin::DrawSprite(skin, Sprite::TitleBar, i, 0);
+    for (int i = 1; i <= 4; ++i) mdlSkin::DrawSprite(skin, Sprite::Toggle, i, 0);
+    mdlSkin::DrawSprite(skin, Sprite::SeekBar, Sprite::SeekTrack, Sprite::Released);
+    mdlSkin::DrawSprite(skin, Sprite::SeekBar, Sprite::SeekSlider, Sprite::Released);
+    mdlSkin::DrawSprite(skin, Sprite::Volume, 14, 0);
+    mdlSkin::DrawSprite(skin, Sprite::Volume, Sprite::KnobReleased, 0);
+    mdlSkin::DrawSprite(skin, Sprite::Balance, 1, 0);
+    mdlSkin::DrawSprite(skin, Sprite::Balance, Sprite::KnobReleased, 0);
+    mdlSkin::DrawSprite(skin, Sprite::PlayState, Sprite::PlayIndicatorPlaying, 0);
+    mdlSkin::DrawSprite(skin, Sprite::PlayState, Sprite::PlayLampOff, 0);
+    for (int position = 0; position <= 3; ++position)
+        mdlSkin::DrawSprite(skin, Sprite::Digit, 0, position);
+    mdlSkin::DrawSprite(skin, Sprite::MonoStereo, 1, 0);
+    mdlSkin::DrawSprite(skin, Sprite::MonoStereo, 2, 0);
 }
 
 }  // namespace
@@ -174,33 +175,33 @@ void mdlSkin::LoadSkin(SkinHost& skin, const QString& path) {
     }
     fitDragArea(main);
     loadInto(main.clipCButtons, path, "cbuttons.bmp");
-    for (int i = 1; i <= 6; ++i) DrawSprite(skin, 1, i, 0);
+    for (int i = 1; i <= 6; ++i) DrawSprite(skin, Sprite::Transport, i, 0);
     loadInto(main.clipTitlebar, path, "titlebar.bmp");
     PlaylistFace& playlist = skin.SkinPlaylist();
     if (auto picture = loadBitmap(path, "pledit.bmp"))
         playlist.PLEdit->SetPicture(*picture);
-    for (int i = 3; i <= 7; ++i) DrawSprite(skin, 2, i, 0);
+    for (int i = 3; i <= 7; ++i) DrawSprite(skin, Sprite::TitleBar, i, 0);
     loadInto(main.clipShufRep, path, "shufrep.bmp");
-    for (int i = 1; i <= 4; ++i) DrawSprite(skin, 3, i, 0);
+    for (int i = 1; i <= 4; ++i) DrawSprite(skin, Sprite::Toggle, i, 0);
     loadInto(main.clipPosBar, path, "posbar.bmp");
-    DrawSprite(skin, 4, 1, 0);
-    DrawSprite(skin, 4, 2, 0);
+    DrawSprite(skin, Sprite::SeekBar, Sprite::SeekTrack, Sprite::Released);
+    DrawSprite(skin, Sprite::SeekBar, Sprite::SeekSlider, Sprite::Released);
     loadInto(main.clipVolume, path, "volume.bmp");
-    DrawSprite(skin, 5, 14, 0);
-    DrawSprite(skin, 5, 29, 0);
+    DrawSprite(skin, Sprite::Volume, 14, 0);
+    DrawSprite(skin, Sprite::Volume, Sprite::KnobReleased, 0);
     loadInto(main.clipBalance, path, "balance.bmp");
-    DrawSprite(skin, 6, 1, 0);
-    DrawSprite(skin, 6, 29, 0);
+    DrawSprite(skin, Sprite::Balance, 1, 0);
+    DrawSprite(skin, Sprite::Balance, Sprite::KnobReleased, 0);
     loadInto(main.clipPlayPaus, path, "playpaus.bmp");
-    DrawSprite(skin, 7, 1, 0);
-    DrawSprite(skin, 7, 6, 0);
+    DrawSprite(skin, Sprite::PlayState, Sprite::PlayIndicatorPlaying, 0);
+    DrawSprite(skin, Sprite::PlayState, Sprite::PlayLampOff, 0);
     loadInto(main.clipNumbers, path, "numbers.bmp");
-    for (int position = 0; position <= 3; ++position) DrawSprite(skin, 8, 0, position);
+    for (int position = 0; position <= 3; ++position) DrawSprite(skin, Sprite::Digit, 0, position);
     loadInto(main.clipMonoster, path, "monoster.bmp");
-    DrawSprite(skin, 9, 1, 0);
-    DrawSprite(skin, 9, 2, 0);
-    DrawSprite(skin, 2, 4, 1);
-    DrawSprite(skin, 2, 4, 0);
+    DrawSprite(skin, Sprite::MonoStereo, 1, 0);
+    DrawSprite(skin, Sprite::MonoStereo, 2, 0);
+    DrawSprite(skin, Sprite::TitleBar, 4, 1);
+    DrawSprite(skin, Sprite::TitleBar, 4, 0);
     main.imgMove->update();
     ApplyTransparentColour(skin, path);
     PaintPlaylistFrame(skin);

@@ -7,6 +7,7 @@
 #include "app/Forms.h"
 #include "app/frmMain.h"
 #include "playlist/FormPLS.h"
+#include "skin/Sprite.h"
 #include "skin/mdlSkin.h"
 
 namespace {
@@ -165,8 +166,8 @@ TEST_F(SkinLoading, SmallerBitmapsStillGiveCellsOfTheTableSize) {
 TEST_F(SkinLoading, AfterALoadTheDigitsShowZeroAndTheMenuButtonIsReleased) {
     frmMain& m = main();
     CoordinateSkin::Write(skin("coords"));
-    mdlSkin::DrawSprite(forms, 8, 5, 1);
-    mdlSkin::DrawSprite(forms, 4, 2, 1);
+    mdlSkin::DrawSprite(forms, Sprite::Digit, 5, 1);
+    mdlSkin::DrawSprite(forms, Sprite::SeekBar, Sprite::SeekSlider, Sprite::Pressed);
     mdlSkin::LoadSkin(forms, skin("coords"));
     for (auto* digit : m.imgNumber)
         EXPECT_EQ(Decode(digit->Picture().pixel(0, 0)), (Origin{10, 0, 0}));

@@ -4,6 +4,7 @@
 #include "TestSkin.h"
 #include "app/Forms.h"
 #include "app/frmMain.h"
+#include "skin/Sprite.h"
 #include "skin/SpriteTable.h"
 #include "skin/mdlSkin.h"
 
@@ -54,25 +55,29 @@ TEST(SpriteTable, EveryCellLiesInsideItsBuiltInBitmapAndTheLargestReachesItsEdge
             EXPECT_EQ(maxBottom, size.height()) << "kind " << kind;
         }
     }
-    EXPECT_EQ(*table.Lookup(1, 6, 1), (Cell{114, 16, 22, 16}));   // ends at 136, 32
-    EXPECT_EQ(*table.Lookup(5, 29, 0), (Cell{15, 422, 14, 11}));  // ends at 433
-    EXPECT_EQ(*table.Lookup(4, 2, 1), (Cell{278, 0, 29, 10}));    // ends at 307
+    EXPECT_EQ(*table.Lookup(Sprite::Transport, 6, 1), (Cell{114, 16, 22, 16}));  // ends at 136, 32
+    EXPECT_EQ(*table.Lookup(Sprite::Volume, Sprite::KnobReleased, 0),
+              (Cell{15, 422, 14, 11}));  // ends at 433
+    EXPECT_EQ(*table.Lookup(Sprite::SeekBar, Sprite::SeekSlider, Sprite::Pressed),
+              (Cell{278, 0, 29, 10}));  // ends at 307
 }
 
 TEST(SpriteTable, UnlistedEntriesAreZeroAndKeysOutsideTheArraysAreMissing) {
     SpriteTable table;
-    EXPECT_FALSE(table.Lookup(1, 1, 0)) << "empty before the first fill";
+    EXPECT_FALSE(table.Lookup(Sprite::Transport, 1, 0)) << "empty before the first fill";
     table.Fill();
     for (int index = 8; index <= 18; ++index)
-        for (int state = 0; state <= 1; ++state) EXPECT_EQ(*table.Lookup(2, index, state), Cell{});
-    EXPECT_EQ(*table.Lookup(4, 1, 1), Cell{});
-    EXPECT_FALSE(table.Lookup(3, 1, 4));
-    EXPECT_FALSE(table.Lookup(8, 11, 0));
+        for (int state = 0; state <= 1; ++state)
+            EXPECT_EQ(*table.Lookup(Sprite::TitleBar, index, state), Cell{});
+    EXPECT_EQ(*table.Lookup(Sprite::SeekBar, 1, 1), Cell{});
+    EXPECT_FALSE(table.Lookup(Sprite::Toggle, 1, 4));
+    EXPECT_FALSE(table.Lookup(Sprite::Digit, 11, 0));
     EXPECT_FALSE(table.Lookup(0, 1, 0));
     EXPECT_FALSE(table.Lookup(10, 1, 0));
-    EXPECT_EQ(*table.Lookup(8, 7, 3), (Cell{63, 0, 9, 13})) << "kind 8 ignores the position";
+    EXPECT_EQ(*table.Lookup(Sprite::Digit, 7, 3), (Cell{63, 0, 9, 13}))
+        << "kind 8 ignores the position";
     table.Fill();
-    EXPECT_EQ(*table.Lookup(3, 3, 3), (Cell{46, 73, 23, 12}));
+    EXPECT_EQ(*table.Lookup(Sprite::Toggle, 3, 3), (Cell{46, 73, 23, 12}));
 }
 
 class DrawSprite : public ::testing::Test {
@@ -90,32 +95,32 @@ class DrawSprite : public ::testing::Test {
 };
 
 TEST_F(DrawSprite, PutsTheCellIntoTheRightControl) {
-    mdlSkin::DrawSprite(forms, 8, 7, 2);
+    mdlSkin::DrawSprite(forms, Sprite::Digit, 7, 2);
     EXPECT_EQ(topLeft(main->imgNumber[2]), (Origin{10, 63, 0}));
     EXPECT_EQ(size(main->imgNumber[2]), QSize(9, 13));
 
-    mdlSkin::DrawSprite(forms, 3, 3, 3);
+    mdlSkin::DrawSprite(forms, Sprite::Toggle, 3, 3);
     EXPECT_EQ(topLeft(main->imgSufRep[2]), (Origin{5, 46, 73}));
 
-    mdlSkin::DrawSprite(forms, 7, 5, 0);
+    mdlSkin::DrawSprite(forms, Sprite::PlayState, Sprite::PlayLampOn, 0);
     EXPECT_EQ(topLeft(main->imgPlayPaus[0]), (Origin{9, 36, 0}));
     EXPECT_EQ(size(main->imgPlayPaus[0]), QSize(3, 9));
     EXPECT_NE(topLeft(main->imgPlayPaus[1]), (Origin{9, 36, 0}));
 
-    mdlSkin::DrawSprite(forms, 1, 3, 1);
+    mdlSkin::DrawSprite(forms, Sprite::Transport, 3, 1);
     EXPECT_EQ(topLeft(main->imgPlayBut[2]), (Origin{2, 46, 18}));
-    mdlSkin::DrawSprite(forms, 2, 7, 1);
+    mdlSkin::DrawSprite(forms, Sprite::TitleBar, 7, 1);
     EXPECT_EQ(topLeft(main->imgMenu[3]), (Origin{3, 9, 18}));
-    mdlSkin::DrawSprite(forms, 2, 2, 1);
+    mdlSkin::DrawSprite(forms, Sprite::TitleBar, 2, 1);
     EXPECT_EQ(topLeft(main->imgTitlebar), (Origin{3, 27, 42}));
     EXPECT_EQ(size(main->imgTitlebar), QSize(274, 13));
-    mdlSkin::DrawSprite(forms, 6, 20, 0);
+    mdlSkin::DrawSprite(forms, Sprite::Balance, 20, 0);
     EXPECT_EQ(topLeft(main->imgBalance), (Origin{8, 9, 285}));
-    mdlSkin::DrawSprite(forms, 6, 30, 0);
+    mdlSkin::DrawSprite(forms, Sprite::Balance, Sprite::KnobPressed, 0);
     EXPECT_EQ(topLeft(main->imgBalanceBut[0]), (Origin{8, 0, 422}));
-    mdlSkin::DrawSprite(forms, 9, 2, 1);
+    mdlSkin::DrawSprite(forms, Sprite::MonoStereo, 2, 1);
     EXPECT_EQ(topLeft(main->imgMonoSter[1]), (Origin{11, 29, 0}));
-    mdlSkin::DrawSprite(forms, 4, 2, 1);
+    mdlSkin::DrawSprite(forms, Sprite::SeekBar, Sprite::SeekSlider, Sprite::Pressed);
     EXPECT_EQ(topLeft(main->imgPosSlide[0]), (Origin{6, 278, 0}));
 }
 
@@ -133,9 +138,10 @@ TEST_F(DrawSprite, KindsOutsideOneToNineAndIndicesWithoutDestinationChangeNothin
     };
     for (auto* c : all()) before.push_back(c->Picture());
     for (int kind : {0, 10, -1}) mdlSkin::DrawSprite(forms, kind, 1, 0);
-    for (int index = 8; index <= 18; ++index) mdlSkin::DrawSprite(forms, 2, index, 0);
-    mdlSkin::DrawSprite(forms, 1, 7, 0);
-    mdlSkin::DrawSprite(forms, 8, 3, 4);
+    for (int index = 8; index <= 18; ++index)
+        mdlSkin::DrawSprite(forms, Sprite::TitleBar, index, 0);
+    mdlSkin::DrawSprite(forms, Sprite::Transport, 7, 0);
+    mdlSkin::DrawSprite(forms, Sprite::Digit, 3, 4);
     const auto controls = all();
     for (std::size_t i = 0; i < controls.size(); ++i)
         EXPECT_EQ(controls[i]->Picture(), before[i]) << i;
@@ -144,8 +150,8 @@ TEST_F(DrawSprite, KindsOutsideOneToNineAndIndicesWithoutDestinationChangeNothin
 }
 
 TEST_F(DrawSprite, AStateOutsideTheArrayReusesTheHoldersLastRectangle) {
-    mdlSkin::DrawSprite(forms, 3, 2, 1);
-    mdlSkin::DrawSprite(forms, 3, 1, 4);
+    mdlSkin::DrawSprite(forms, Sprite::Toggle, 2, 1);
+    mdlSkin::DrawSprite(forms, Sprite::Toggle, 1, 4);
     EXPECT_EQ(topLeft(main->imgSufRep[0]), (Origin{5, 28, 15}));
 }
 
