@@ -1,5 +1,6 @@
 #include "app/Controller.h"
 
+#include <QMessageBox>
 #include <algorithm>
 
 #include "app/Forms.h"
@@ -24,6 +25,15 @@ void Controller::WireVideo(Form1& video) {
     connect(&video, &Form1::EntryEnded, this, [this] { forms_.Playlist().PlayNext(); });
     connect(&video, &Form1::EntryFailedToOpen, this, [this] { forms_.Playlist().EntryFailed(); });
     connect(&video, &Form1::EntryPlaying, this, [this] { forms_.Playlist().EntryPlayed(); });
+    connect(&video.mediaPlay(), &PlaybackControl::CannotPlay, this, &Controller::showMessage);
+}
+
+void Controller::showMessage(const QString& text) {
+    if (ShowMessage) {
+        ShowMessage(text);
+        return;
+    }
+    QMessageBox::warning(&forms_.Main(), QStringLiteral("Solvane"), text);
 }
 
 void Controller::Play() {

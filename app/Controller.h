@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <functional>
 
 class Forms;
 class frmMain;
@@ -41,8 +43,12 @@ class Controller : public QObject {
     bool ToggleVideo();
     bool TogglePlaylist();
 
+    // Messages to the user; tests catch them.
+    std::function<void(const QString&)> ShowMessage;
+
   private:
     void unloadCompanions();
+    void showMessage(const QString& text);
 
     Forms& forms_;
 };

@@ -303,18 +303,12 @@ void frmMain::Timer1_Timer() {
 }
 
 void frmMain::imgMove_MouseDown(MouseArgs args) {
-    if (args.button != 1)
-        return;
-    StartDragX = Mouse::ToInt16(args.x);
-    StartDragY = Mouse::ToInt16(args.y);
+    DragPress(args);
 }
 
 void frmMain::imgMove_MouseMove(MouseArgs args) {
-    if (args.button != 1)
-        return;
-    SetLeft(Left() - (StartDragX - args.x));
-    SetTop(Top() - (StartDragY - args.y));
-    emit Moved();
+    if (DragMove(args))
+        emit Moved();
 }
 
 void frmMain::Form_GotFocus() {

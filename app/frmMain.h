@@ -47,8 +47,6 @@ class frmMain : public Form, public MainFace {
     void Form_GotFocus();
     void Form_LostFocus();
 
-    std::int16_t StartDragX = 0;
-    std::int16_t StartDragY = 0;
     std::int16_t TimeSeconds = 0;
     std::int16_t TimeMinutes = 0;
     SeekBar seekBar{*this};

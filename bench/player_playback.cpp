@@ -32,7 +32,7 @@ double cpuSeconds() {
 Forms::ControlFactory silentControlObservedBy(std::function<void(PlaybackControl&, int)> observer) {
     return [observer] {
         auto control =
-            std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options{false, false, {}});
+            std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options::Silent(false));
         PlaybackControl* raw = control.get();
         QObject::connect(raw, &PlaybackControl::StateChange, raw,
                          [raw, observer](int, int now) { observer(*raw, now); });

@@ -29,3 +29,18 @@ void Form::SetHeight(float height) {
 void Form::SetSize(float width, float height) {
     resize(Screen::ToPixelsX(width), Screen::ToPixelsY(height));
 }
+
+void Form::DragPress(MouseArgs args) {
+    if (args.button != 1)
+        return;
+    StartDragX = Mouse::ToInt16(args.x);
+    StartDragY = Mouse::ToInt16(args.y);
+}
+
+bool Form::DragMove(MouseArgs args) {
+    if (args.button != 1)
+        return false;
+    SetLeft(Left() - (static_cast<float>(StartDragX) - args.x));
+    SetTop(Top() - (static_cast<float>(StartDragY) - args.y));
+    return true;
+}

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
+
+#include "platform/Mouse.h"
 
 // A top-level window whose position and size are read and set in twips.
 class Form : public QWidget {
@@ -17,4 +20,14 @@ class Form : public QWidget {
     void SetWidth(float width);
     void SetHeight(float height);
     void SetSize(float width, float height);
+
+    // Dragging the window by a surface of its own: a left press sets the anchor, and each
+    // move with the left button held moves the window by the pointer's offset from it.
+    void DragPress(MouseArgs args);
+    // Whether the window moved.
+    bool DragMove(MouseArgs args);
+
+    // The drag anchor: the pointer at the last left press, in twips of the surface.
+    std::int16_t StartDragX = 0;
+    std::int16_t StartDragY = 0;
 };

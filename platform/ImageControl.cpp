@@ -11,36 +11,32 @@ ImageControl::ImageControl(QWidget* parent, int index) : QWidget(parent), index_
 }
 
 void ImageControl::Move(float left, float top, float width, float height) {
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
+    twips_ = TwipsRect{left, top, width, height};
     applyGeometry();
 }
 
 void ImageControl::SetLeft(float left) {
-    left_ = left;
+    twips_.left = left;
     applyGeometry();
 }
 
 void ImageControl::SetTop(float top) {
-    top_ = top;
+    twips_.top = top;
     applyGeometry();
 }
 
 void ImageControl::SetPicture(const QImage& picture) {
     picture_ = picture;
     if (!picture_.isNull() && !picture_.size().isEmpty()) {
-        width_ = static_cast<float>(picture_.width()) * Screen::TwipsPerPixelX();
-        height_ = static_cast<float>(picture_.height()) * Screen::TwipsPerPixelY();
+        twips_.width = static_cast<float>(picture_.width()) * Screen::TwipsPerPixelX();
+        twips_.height = static_cast<float>(picture_.height()) * Screen::TwipsPerPixelY();
         applyGeometry();
     }
     update();
 }
 
 void ImageControl::applyGeometry() {
-    setGeometry(Screen::ToPixelsX(left_), Screen::ToPixelsY(top_), Screen::ToPixelsX(width_),
-                Screen::ToPixelsY(height_));
+    setGeometry(twips_.Pixels());
 }
 
 void ImageControl::paintEvent(QPaintEvent*) {

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "platform/Mouse.h"
+#include "platform/TwipsRect.h"
 
 // An image control: shows its picture at its own size at its top-left corner. Position and
 // size are kept in twips; assigning a non-empty picture sizes the control to the picture.
@@ -21,10 +22,10 @@ class ImageControl : public QWidget {
     void Move(float left, float top, float width, float height);
     void SetLeft(float left);
     void SetTop(float top);
-    float Left() const { return left_; }
-    float Top() const { return top_; }
-    float Width() const { return width_; }
-    float Height() const { return height_; }
+    float Left() const { return twips_.left; }
+    float Top() const { return twips_.top; }
+    float Width() const { return twips_.width; }
+    float Height() const { return twips_.height; }
 
     void SetPicture(const QImage& picture);
     const QImage& Picture() const { return picture_; }
@@ -48,10 +49,7 @@ class ImageControl : public QWidget {
     void applyGeometry();
 
     const int index_ = 0;
-    float left_ = 0.0f;
-    float top_ = 0.0f;
-    float width_ = 0.0f;
-    float height_ = 0.0f;
+    TwipsRect twips_;
     QImage picture_;
     QString tag_;
 };

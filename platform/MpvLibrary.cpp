@@ -2,6 +2,11 @@
 
 #include <dlfcn.h>
 
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
 namespace {
 template <typename Function>
 bool resolve(void* library, const char* name, Function* function) {
@@ -10,16 +15,23 @@ bool resolve(void* library, const char* name, Function* function) {
 }
 }  // namespace
 
-const MpvLibrary* MpvLibrary::Get() {
-    static MpvLibrary library;
-    static const bool loaded = library.load();
-    return loaded ? &library : nullptr;
+const MpvLibrary* MpvLibrary::Get(const char* fileName) {
+    static std::mutex guard;
+    static std::map<std::string, std::unique_ptr<MpvLibrary>> opened;
+    const std::lock_guard<std::mutex> lock(guard);
+    auto [it, isNew] = opened.try_emplace(fileName);
+    if (isNew) {
+        auto library = std::make_unique<MpvLibrary>();
+        if (library->load(fileName))
+            it->second = std::move(library);
+    }
+    return it->second.get();
 }
 
-bool MpvLibrary::load() {
+bool MpvLibrary::load(const char* fileName) {
     // Kept open for the life of the program: its threads may outlive any one control.
-    void* library = dlopen("libmpv.so.2", RTLD_NOW | RTLD_LOCAL);
-    if (!library)
+    void* library = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
+    if (!library && std::string(fileName) == kDefaultName)
         library = dlopen("libmpv.so", RTLD_NOW | RTLD_LOCAL);
     if (!library)
         return false;

@@ -7,8 +7,9 @@
 // brings in a few hundred libraries, and loading them at start-up would hold up the window.
 class MpvLibrary {
   public:
-    // The library, or nullptr when it cannot be opened.
-    static const MpvLibrary* Get();
+    // The library, or nullptr when it cannot be opened. Each file name is opened once.
+    static const MpvLibrary* Get(const char* fileName = kDefaultName);
+    static constexpr const char* kDefaultName = "libmpv.so.2";
 
     decltype(&mpv_create) create = nullptr;
     decltype(&mpv_initialize) initialize = nullptr;
@@ -27,5 +28,5 @@ class MpvLibrary {
     decltype(&mpv_render_context_free) render_context_free = nullptr;
 
   private:
-    bool load();
+    bool load(const char* fileName);
 };

@@ -1,19 +1,25 @@
 #include "platform/MpvPlaybackControl.h"
 
-#include "platform/MpvLibrary.h"
-
 #include <QByteArray>
 #include <QMetaObject>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "platform/VideoSurface.h"
 
 namespace {
-constexpr std::uint64_t kPauseId = 1;
-constexpr std::uint64_t kEofId = 2;
-constexpr std::uint64_t kDurationId = 3;
+// Observed properties, by the id their changes come back with.
+enum Observed : std::uint64_t {
+    kPauseId = 1,
+    kEofId,
+    kDurationId,
+    kTimePosId,
+    kWidthId,
+    kAudioOutId
+};
 }  // namespace
 
 void MpvPlaybackControl::MpvDeleter::operator()(mpv_handle* handle) const {
@@ -38,19 +44,56 @@ void MpvPlaybackControl::Prepare() {
     if (started_)
         return;
     started_ = true;
-    start();
+    if (!start())
+        std::fprintf(stderr, "solvane: %s\n", qPrintable(cannotPlayText()));
 }
 
-void MpvPlaybackControl::start() {
-    api_ = MpvLibrary::Get();
-    if (!api_)
+QString MpvPlaybackControl::cannotPlayText() const {
+    return api_ ? QStringLiteral("the media library libmpv could not be started")
+                : QStringLiteral("the media library libmpv could not be opened (%1)")
+                      .arg(QString::fromUtf8(options_.library));
+}
+
+void MpvPlaybackControl::reportCannotPlay() {
+    if (cannotPlayReported_)
         return;
+    cannotPlayReported_ = true;
+    emit CannotPlay(QStringLiteral("Nothing can be played: ") + cannotPlayText() +
+                    QStringLiteral("."));
+}
+
+bool MpvPlaybackControl::start() {
+    api_ = MpvLibrary::Get(options_.library.constData());
+    if (!api_)
+        return false;
     // libmpv refuses to start under any numeric locale but "C".
     std::setlocale(LC_NUMERIC, "C");
     mpv_handle* handle = api_->create();
     if (!handle)
-        return;
+        return false;
     mpv_.reset(handle);
+    configure(handle);
+    if (api_->initialize(handle) < 0) {
+        mpv_.reset();
+        return false;
+    }
+    observeProperties(handle);
+    if (volume_ != 0 || balance_ != 0)
+        applyVolumeAndBalance();
+    if (options_.videoOutput)
+        createRenderContext(handle);
+    api_->set_wakeup_callback(
+        handle,
+        [](void* self) {
+            auto* control = static_cast<MpvPlaybackControl*>(self);
+            QMetaObject::invokeMethod(
+                control, [control] { control->drainEvents(); }, Qt::QueuedConnection);
+        },
+        this);
+    return true;
+}
+
+void MpvPlaybackControl::configure(mpv_handle* handle) {
     const auto option = [this, handle](const char* name, const char* value) {
         api_->set_option_string(handle, name, value);
     };
@@ -65,7 +108,15 @@ void MpvPlaybackControl::start() {
     option("keep-open", "yes");
     option("keep-open-pause", "no");  // the end is reported as the end, not as a pause
     option("audio-display", "no");    // cover art is no picture
+    // Without a sound device a file still plays, silently, and the list goes on.
+    option("audio-fallback-to-null", "yes");
     option("vo", options_.videoOutput ? "libmpv" : "null");
+    const QByteArray driver = options_.audioDriver.toUtf8();
+    if (!driver.isEmpty())
+        option("ao", driver.constData());
+    const QByteArray device = options_.audioDevice.toUtf8();
+    if (!device.isEmpty())
+        option("audio-device", device.constData());
     if (!options_.audioOutput)
         option("ao", "null");
     const QByteArray audioFile = options_.audioFile.toUtf8();
@@ -74,39 +125,31 @@ void MpvPlaybackControl::start() {
         option("ao-pcm-file", audioFile.constData());
         option("ao-pcm-waveheader", "yes");
     }
-    if (api_->initialize(handle) < 0) {
-        mpv_.reset();
-        return;
-    }
+}
+
+void MpvPlaybackControl::observeProperties(mpv_handle* handle) {
     api_->observe_property(handle, kPauseId, "pause", MPV_FORMAT_FLAG);
     api_->observe_property(handle, kEofId, "eof-reached", MPV_FORMAT_FLAG);
     api_->observe_property(handle, kDurationId, "duration", MPV_FORMAT_DOUBLE);
-    if (volume_ != 0 || balance_ != 0)
-        applyVolumeAndBalance();
+    api_->observe_property(handle, kTimePosId, "time-pos", MPV_FORMAT_DOUBLE);
+    api_->observe_property(handle, kWidthId, "width", MPV_FORMAT_INT64);
+    api_->observe_property(handle, kAudioOutId, "current-ao", MPV_FORMAT_STRING);
+}
 
-    if (options_.videoOutput) {
-        mpv_render_param params[] = {
-            {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
-            {MPV_RENDER_PARAM_INVALID, nullptr}};
-        mpv_render_context* context = nullptr;
-        if (api_->render_context_create(&context, handle, params) >= 0) {
-            render_.reset(context);
-            api_->render_context_set_update_callback(
-                context,
-                [](void* self) {
-                    auto* control = static_cast<MpvPlaybackControl*>(self);
-                    QMetaObject::invokeMethod(
-                        control, [control] { control->renderFrame(); }, Qt::QueuedConnection);
-                },
-                this);
-        }
-    }
-    api_->set_wakeup_callback(
-        handle,
+void MpvPlaybackControl::createRenderContext(mpv_handle* handle) {
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
+        {MPV_RENDER_PARAM_INVALID, nullptr}};
+    mpv_render_context* context = nullptr;
+    if (api_->render_context_create(&context, handle, params) < 0)
+        return;
+    render_.reset(context);
+    api_->render_context_set_update_callback(
+        context,
         [](void* self) {
             auto* control = static_cast<MpvPlaybackControl*>(self);
             QMetaObject::invokeMethod(
-                control, [control] { control->drainEvents(); }, Qt::QueuedConnection);
+                control, [control] { control->renderFrame(); }, Qt::QueuedConnection);
         },
         this);
 }
@@ -122,7 +165,7 @@ MpvPlaybackControl::~MpvPlaybackControl() {
 
 QWidget* MpvPlaybackControl::Surface() {
     if (!surface_) {
-        surface_ = new VideoSurface();  // the video window takes ownership
+        surface_ = new VideoSurface();  // the video window takes ownership when it places it
         connect(surface_, &VideoSurface::MouseDown, this, &PlaybackControl::PictureMouseDown);
         connect(surface_, &VideoSurface::MouseMove, this, &PlaybackControl::PictureMouseMove);
     }
@@ -145,6 +188,9 @@ void MpvPlaybackControl::setFlag(const char* name, bool value) {
 }
 
 void MpvPlaybackControl::Play() {
+    Prepare();
+    if (!mpv_)
+        reportCannotPlay();
     if (!loaded_)
         return;
     if (atEnd_)
@@ -172,12 +218,16 @@ void MpvPlaybackControl::Stop() {
 void MpvPlaybackControl::SetFileName(const QString& path) {
     fileName_ = path;
     Prepare();
-    if (!mpv_)
+    if (!mpv_) {
+        reportCannotPlay();
         return;
+    }
     openFailed_ = false;
     loaded_ = false;
     atEnd_ = false;
     duration_ = -1.0;
+    position_ = 0.0;
+    pictureWidth_ = 0;
     awaitingStart_ = true;
     // pause survives a load; a new file starts playing.
     setFlag("pause", false);
@@ -191,9 +241,7 @@ double MpvPlaybackControl::CurrentPosition() const {
         return 0.0;
     if (atEnd_)
         return duration_;
-    double position = 0.0;
-    if (api_->get_property(mpv_.get(), "time-pos", MPV_FORMAT_DOUBLE, &position) < 0)
-        return 0.0;
+    double position = position_;
     // Equal to the duration only at the end of the media.
     if (duration_ > 0.0 && position >= duration_)
         position = std::nextafter(duration_, 0.0);
@@ -205,7 +253,9 @@ void MpvPlaybackControl::SetCurrentPosition(double seconds) {
         return;
     if (atEnd_ && (duration_ < 0.0 || seconds < duration_))
         atEnd_ = false;
-    const QByteArray target = QByteArray::number(std::max(seconds, 0.0), 'f', 3);
+    // Shown at once: the observed position follows when the seek is done.
+    position_ = std::max(seconds, 0.0);
+    const QByteArray target = QByteArray::number(position_, 'f', 3);
     command({"seek", target.constData(), "absolute+exact"});
 }
 
@@ -216,10 +266,7 @@ double MpvPlaybackControl::Duration() const {
 int MpvPlaybackControl::SourcePictureWidth() const {
     if (!mpv_ || !loaded_)
         return 0;
-    std::int64_t width = 0;
-    if (api_->get_property(mpv_.get(), "width", MPV_FORMAT_INT64, &width) < 0)
-        return 0;
-    return static_cast<int>(width);
+    return static_cast<int>(pictureWidth_);
 }
 
 double MpvPlaybackControl::MpvVolumeFor(int volume) {
@@ -276,72 +323,123 @@ void MpvPlaybackControl::drainEvents() {
 
 void MpvPlaybackControl::handleEvent(const mpv_event& event) {
     switch (event.event_id) {
-        case MPV_EVENT_START_FILE: {
-            const auto* start = static_cast<const mpv_event_start_file*>(event.data);
-            if (awaitingStart_) {
-                entryId_ = start->playlist_entry_id;
-                awaitingStart_ = false;
-            }
+        case MPV_EVENT_START_FILE:
+            onStartFile(*static_cast<const mpv_event_start_file*>(event.data));
             break;
-        }
-        case MPV_EVENT_END_FILE: {
-            const auto* end = static_cast<const mpv_event_end_file*>(event.data);
-            // An end of an earlier file can come after the next one was asked for.
-            if (awaitingStart_ || end->playlist_entry_id != entryId_)
-                break;
-            if (end->reason == MPV_END_FILE_REASON_ERROR) {
-                openFailed_ = !loaded_;
-                loaded_ = false;
-                duration_ = -1.0;
-                setState(Closed);
-            } else if (end->reason != MPV_END_FILE_REASON_REDIRECT) {
-                loaded_ = false;
-                setState(Closed);
-            }
+        case MPV_EVENT_END_FILE:
+            onEndFile(*static_cast<const mpv_event_end_file*>(event.data));
             break;
-        }
         case MPV_EVENT_PLAYBACK_RESTART:
-            if (awaitingStart_)
-                break;
-            if (!loaded_) {
-                loaded_ = true;
-                double duration = -1.0;
-                if (api_->get_property(mpv_.get(), "duration", MPV_FORMAT_DOUBLE, &duration) >= 0)
-                    duration_ = duration;
-            }
-            if (state_ == Waiting) {
-                int paused = 0;
-                api_->get_property(mpv_.get(), "pause", MPV_FORMAT_FLAG, &paused);
-                setState(paused ? Paused : Playing);
-            }
+            onPlaybackRestart();
             break;
-        case MPV_EVENT_PROPERTY_CHANGE: {
-            const auto* property = static_cast<const mpv_event_property*>(event.data);
-            if (event.reply_userdata == kDurationId && property->format == MPV_FORMAT_DOUBLE &&
-                loaded_) {
-                duration_ = *static_cast<double*>(property->data);
-            } else if (event.reply_userdata == kEofId && property->format == MPV_FORMAT_FLAG &&
-                       loaded_) {
-                const bool eof = *static_cast<int*>(property->data) != 0;
-                if (eof && !atEnd_) {
-                    atEnd_ = true;
-                    setState(Stopped);
-                } else if (!eof) {
-                    atEnd_ = false;
-                }
-            } else if (event.reply_userdata == kPauseId && property->format == MPV_FORMAT_FLAG &&
-                       loaded_ && !atEnd_) {
-                const bool paused = *static_cast<int*>(property->data) != 0;
-                // A stop pauses too, but shows as stopped until playing resumes.
-                const bool settled = state_ == Playing || state_ == Paused || state_ == Stopped;
-                if (settled && !(paused && state_ == Stopped))
-                    setState(paused ? Paused : Playing);
-            }
+        case MPV_EVENT_PROPERTY_CHANGE:
+            onPropertyChange(event.reply_userdata,
+                             *static_cast<const mpv_event_property*>(event.data));
             break;
-        }
         default:
             break;
     }
+}
+
+void MpvPlaybackControl::onStartFile(const mpv_event_start_file& start) {
+    if (!awaitingStart_)
+        return;
+    entryId_ = start.playlist_entry_id;
+    awaitingStart_ = false;
+}
+
+void MpvPlaybackControl::onEndFile(const mpv_event_end_file& end) {
+    // An end of an earlier file can come after the next one was asked for.
+    if (awaitingStart_ || end.playlist_entry_id != entryId_)
+        return;
+    if (end.reason == MPV_END_FILE_REASON_ERROR) {
+        openFailed_ = !loaded_;
+        loaded_ = false;
+        duration_ = -1.0;
+        setState(Closed);
+    } else if (end.reason != MPV_END_FILE_REASON_REDIRECT) {
+        loaded_ = false;
+        setState(Closed);
+    }
+}
+
+void MpvPlaybackControl::onPlaybackRestart() {
+    if (awaitingStart_)
+        return;
+    if (!loaded_) {
+        loaded_ = true;
+        // Read once as the file starts, so that its first state change already knows them.
+        double duration = -1.0;
+        if (api_->get_property(mpv_.get(), "duration", MPV_FORMAT_DOUBLE, &duration) >= 0)
+            duration_ = duration;
+        std::int64_t width = 0;
+        if (api_->get_property(mpv_.get(), "width", MPV_FORMAT_INT64, &width) >= 0)
+            pictureWidth_ = width;
+    }
+    if (state_ == Waiting) {
+        int paused = 0;
+        api_->get_property(mpv_.get(), "pause", MPV_FORMAT_FLAG, &paused);
+        setState(paused ? Paused : Playing);
+    }
+}
+
+void MpvPlaybackControl::onPropertyChange(std::uint64_t id, const mpv_event_property& property) {
+    const bool isFlag = property.format == MPV_FORMAT_FLAG;
+    const bool isDouble = property.format == MPV_FORMAT_DOUBLE;
+    switch (id) {
+        case kDurationId:
+            if (isDouble && loaded_)
+                duration_ = *static_cast<const double*>(property.data);
+            break;
+        case kTimePosId:
+            if (isDouble)
+                position_ = *static_cast<const double*>(property.data);
+            break;
+        case kWidthId:
+            pictureWidth_ = property.format == MPV_FORMAT_INT64
+                                ? *static_cast<const std::int64_t*>(property.data)
+                                : 0;
+            break;
+        case kEofId:
+            if (isFlag && loaded_)
+                onEofReached(*static_cast<const int*>(property.data) != 0);
+            break;
+        case kPauseId:
+            if (isFlag && loaded_ && !atEnd_)
+                onPauseChanged(*static_cast<const int*>(property.data) != 0);
+            break;
+        case kAudioOutId:
+            if (property.format == MPV_FORMAT_STRING)
+                onAudioOutputChanged(*static_cast<const char* const*>(property.data));
+            break;
+        default:
+            break;
+    }
+}
+
+void MpvPlaybackControl::onEofReached(bool eof) {
+    if (eof && !atEnd_) {
+        atEnd_ = true;
+        setState(Stopped);
+    } else if (!eof) {
+        atEnd_ = false;
+    }
+}
+
+void MpvPlaybackControl::onPauseChanged(bool paused) {
+    // A stop pauses too, but shows as stopped until playing resumes.
+    const bool settled = state_ == Playing || state_ == Paused || state_ == Stopped;
+    if (settled && !(paused && state_ == Stopped))
+        setState(paused ? Paused : Playing);
+}
+
+void MpvPlaybackControl::onAudioOutputChanged(const char* driver) {
+    // libmpv fell back to no output: say so once, and play on without sound.
+    const bool wantedSound = options_.audioOutput && options_.audioFile.isEmpty();
+    if (!wantedSound || silentReported_ || !driver || std::strcmp(driver, "null") != 0)
+        return;
+    silentReported_ = true;
+    std::fprintf(stderr, "solvane: no audio output could be opened; playing without sound\n");
 }
 
 void MpvPlaybackControl::renderFrame() {

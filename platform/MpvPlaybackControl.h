@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <memory>
 
+#include <QByteArray>
+#include <QPointer>
+
+#include "platform/MpvLibrary.h"
 #include "platform/PlaybackControl.h"
 
-struct mpv_handle;
-struct mpv_render_context;
-struct mpv_event;
-class MpvLibrary;
 class VideoSurface;
 
 // The playback control over libmpv. Video is rendered in software into the surface, so the
@@ -21,7 +21,25 @@ class MpvPlaybackControl : public PlaybackControl {
     struct Options {
         bool audioOutput = true;
         bool videoOutput = true;
-        QString audioFile;  // when set, the audio goes into this WAV file instead of a device
+        QString audioFile;    // when set, the audio goes into this WAV file instead of a device
+        QString audioDriver;  // libmpv's audio output to try first; its default when empty
+        QString audioDevice;  // and its device; the default device when empty
+        QByteArray library = MpvLibrary::kDefaultName;  // the libmpv to open
+
+        // Without sound (and, unless asked, with video).
+        static Options Silent(bool video = true) {
+            Options options;
+            options.audioOutput = false;
+            options.videoOutput = video;
+            return options;
+        }
+        // Sound into a WAV file, no video.
+        static Options IntoWav(const QString& file) {
+            Options options;
+            options.videoOutput = false;
+            options.audioFile = file;
+            return options;
+        }
     };
 
     explicit MpvPlaybackControl(Options options, QObject* parent = nullptr);
@@ -61,9 +79,21 @@ class MpvPlaybackControl : public PlaybackControl {
         void operator()(mpv_render_context* context) const;
     };
 
-    void start();
+    bool start();
+    QString cannotPlayText() const;
+    void configure(mpv_handle* handle);
+    void observeProperties(mpv_handle* handle);
+    void createRenderContext(mpv_handle* handle);
+    void reportCannotPlay();
     void drainEvents();
     void handleEvent(const mpv_event& event);
+    void onStartFile(const mpv_event_start_file& start);
+    void onEndFile(const mpv_event_end_file& end);
+    void onPlaybackRestart();
+    void onPropertyChange(std::uint64_t id, const mpv_event_property& property);
+    void onEofReached(bool eof);
+    void onPauseChanged(bool paused);
+    void onAudioOutputChanged(const char* driver);
     void setState(int state);
     void applyVolumeAndBalance();
     void renderFrame();
@@ -74,7 +104,7 @@ class MpvPlaybackControl : public PlaybackControl {
     const MpvLibrary* api_ = nullptr;
     std::unique_ptr<mpv_handle, MpvDeleter> mpv_;
     std::unique_ptr<mpv_render_context, RenderDeleter> render_;  // freed before the core
-    VideoSurface* surface_ = nullptr;
+    QPointer<VideoSurface> surface_;  // owned by the video window once placed there
     QString fileName_;
     bool started_ = false;
     int state_ = Closed;
@@ -84,6 +114,10 @@ class MpvPlaybackControl : public PlaybackControl {
     bool awaitingStart_ = false;  // a file was given and its start is not yet seen
     std::int64_t entryId_ = -1;   // playlist entry of the current file
     double duration_ = -1.0;
+    double position_ = 0.0;          // observed, so no read waits on the core
+    std::int64_t pictureWidth_ = 0;  // observed likewise
+    bool cannotPlayReported_ = false;
+    bool silentReported_ = false;
     int volume_ = 0;
     int balance_ = 0;
     bool balanceFilterOn_ = false;

@@ -13,17 +13,13 @@ PictureBox::PictureBox(QWidget* parent, int index) : QWidget(parent), index_(ind
 }
 
 void PictureBox::Move(float left, float top, float width, float height) {
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    setGeometry(Screen::ToPixelsX(left_), Screen::ToPixelsY(top_), Screen::ToPixelsX(width_),
-                Screen::ToPixelsY(height_));
+    twips_ = TwipsRect{left, top, width, height};
+    setGeometry(twips_.Pixels());
     resizeImage();
 }
 
 void PictureBox::resizeImage() {
-    const QSize size(Screen::ToPixelsX(width_), Screen::ToPixelsY(height_));
+    const QSize size = twips_.PixelSize();
     if (size == image_.size())
         return;
     QImage resized(size, QImage::Format_RGB32);

@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include "platform/TwipsRect.h"
+
 // A picture box with a persistent bitmap: what is assigned or painted into it stays in its
 // image (not only on screen), so its pixels can be read back while it is hidden. Its size is
 // its design size, in twips, unless something sets it.
@@ -16,16 +18,16 @@ class PictureBox : public QWidget {
     int Index() const { return index_; }
 
     void Move(float left, float top, float width, float height);
-    float Left() const { return left_; }
-    float Top() const { return top_; }
-    float Width() const { return width_; }
-    float Height() const { return height_; }
+    float Left() const { return twips_.left; }
+    float Top() const { return twips_.top; }
+    float Width() const { return twips_.width; }
+    float Height() const { return twips_.height; }
 
     // The inner area, in pixels and in twips (the box has no border).
     int ScaleWidthPixels() const { return image_.width(); }
     int ScaleHeightPixels() const { return image_.height(); }
-    float ScaleWidth() const { return width_; }
-    float ScaleHeight() const { return height_; }
+    float ScaleWidth() const { return twips_.width; }
+    float ScaleHeight() const { return twips_.height; }
 
     // Assigning a picture lays it over the back colour at the top-left corner.
     void SetPicture(const QImage& picture);
@@ -54,10 +56,7 @@ class PictureBox : public QWidget {
     void resizeImage();
 
     const int index_ = 0;
-    float left_ = 0.0f;
-    float top_ = 0.0f;
-    float width_ = 0.0f;
-    float height_ = 0.0f;
+    TwipsRect twips_;
     QImage picture_;
     QImage image_;
 };

@@ -54,6 +54,9 @@ class PlaybackControl : public QObject {
   signals:
     // Raised on every change of the play state, the end of the media included.
     void StateChange(int oldState, int newState);
+    // The control cannot play at all (its library is missing or would not start); raised once,
+    // the first time something is to be played.
+    void CannotPlay(const QString& reason);
     void PictureMouseDown(MouseArgs args);
     void PictureMouseMove(MouseArgs args);
 };

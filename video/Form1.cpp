@@ -63,17 +63,11 @@ void Form1::ShowDocked() {
 }
 
 void Form1::mediaPlay_MouseDown(MouseArgs args) {
-    if (args.button != 1)
-        return;
-    StartDragX = Mouse::ToInt16(args.x);
-    StartDragY = Mouse::ToInt16(args.y);
+    DragPress(args);
 }
 
 void Form1::mediaPlay_MouseMove(MouseArgs args) {
-    if (args.button != 1)
-        return;
-    SetLeft(Left() - (static_cast<float>(StartDragX) - args.x));
-    SetTop(Top() - (static_cast<float>(StartDragY) - args.y));
+    DragMove(args);
 }
 
 void Form1::mediaPlay_StateChange() {

@@ -25,9 +25,6 @@ class Form1 : public Form {
     void ShowDocked();
     void FitRule();
 
-    std::int16_t StartDragX = 0;
-    std::int16_t StartDragY = 0;
-
     static constexpr float kDockedWidth = 9555.0f;
     static constexpr float kDockedHeight = 7320.0f;
 

@@ -23,7 +23,7 @@ MediaFiles& media() {
 }
 
 std::unique_ptr<PlaybackControl> quietControl() {
-    return std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options{false, true, {}});
+    return std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options::Silent());
 }
 
 class MpvControl : public ::testing::Test {
@@ -35,7 +35,7 @@ class MpvControl : public ::testing::Test {
     bool waitState(int state, int ms = 8000) {
         return WaitFor([&] { return control.PlayState() == state; }, ms);
     }
-    MpvPlaybackControl control{MpvPlaybackControl::Options{false, true, {}}};
+    MpvPlaybackControl control{MpvPlaybackControl::Options::Silent()};
 };
 
 TEST_F(MpvControl, EveryOfferedTypeOpensAndReportsItsDuration) {
@@ -138,7 +138,7 @@ TEST(MpvBalance, FullRightAttenuatesTheLeftChannelByThirtyDecibels) {
     for (int balance : {3000, -1500, 0}) {
         const QString wav = out.path() + QStringLiteral("/out%1.wav").arg(balance);
         {
-            MpvPlaybackControl control(MpvPlaybackControl::Options{true, false, wav});
+            MpvPlaybackControl control(MpvPlaybackControl::Options::IntoWav(wav));
             control.SetBalance(balance);
             control.SetVolume(0);
             control.SetFileName(media().Path("stereo.wav"));
@@ -228,6 +228,65 @@ TEST_F(PlayerWithMpv, TheTimeRunsInTheDigitsWhilePlaying) {
     ASSERT_TRUE(WaitFor([&] { return main.TimeSeconds >= 1; }, 8000));
     EXPECT_FALSE(main.imgNumber[3]->isHidden());
     EXPECT_GT(main.imgPosSlide[0]->Left(), main.imgPosBar->Left());
+}
+
+// Where no sound device opens, files still play (silently, with the time running) and the list
+// goes on past an audio-only file; the user is told once why there is no sound.
+TEST(MpvWithoutSound, AListPlaysOnSilentlyAndSaysSoOnce) {
+    ASSERT_TRUE(media().Ok());
+    const auto noDevice = [] {
+        MpvPlaybackControl::Options options;
+        options.videoOutput = false;
+        options.audioDriver = QStringLiteral("alsa");
+        options.audioDevice = QStringLiteral("alsa/solvane-no-such-device");
+        return std::make_unique<MpvPlaybackControl>(options);
+    };
+    TestProgramDir dir;
+    Forms forms{noDevice};
+    for (const char* name : {"short1.mp3", "short2.mp3"})
+        forms.Playlist().AppendEntry(media().Path(name), name);
+    PlaybackControl& control = forms.Video().mediaPlay();
+    QStringList played;
+    QObject::connect(&control, &PlaybackControl::StateChange, [&](int, int now) {
+        if (now == PlaybackControl::Playing && !played.contains(control.FileName()))
+            played << control.FileName();
+    });
+    testing::internal::CaptureStderr();
+    forms.Playlist().PlayNext();
+    const bool both = WaitFor([&] { return played.size() == 2; }, 20000);
+    const std::string said = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(both) << said;
+    const std::string line = "no audio output could be opened";
+    ASSERT_NE(said.find(line), std::string::npos) << said;
+    EXPECT_EQ(said.find(line), said.rfind(line)) << "said more than once: " << said;
+}
+
+// Without libmpv nothing can play: one line on stderr at start, and a message the first time
+// the user tries to play, not at every try.
+TEST(MpvMissing, TheUserIsToldOnceThatNothingCanPlay) {
+    const auto missing = [] {
+        MpvPlaybackControl::Options options = MpvPlaybackControl::Options::Silent();
+        options.library = "libmpv-solvane-missing.so.9";
+        return std::make_unique<MpvPlaybackControl>(options);
+    };
+    TestProgramDir dir;
+    Forms forms{missing};
+    QStringList messages;
+    forms.Operations().ShowMessage = [&](const QString& text) { messages << text; };
+    testing::internal::CaptureStderr();
+    forms.Video().mediaPlay().Prepare();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("libmpv could not be opened"), std::string::npos) << said;
+    EXPECT_TRUE(messages.isEmpty()) << "no message before the user plays";
+
+    forms.Playlist().AppendEntry(QStringLiteral("/nowhere/a.mp3"), QStringLiteral("a.mp3"));
+    forms.Playlist().AppendEntry(QStringLiteral("/nowhere/b.mp3"), QStringLiteral("b.mp3"));
+    forms.Operations().Next();
+    forms.Operations().Play();
+    forms.Operations().Next();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("could not be opened")))
+        << messages[0].toStdString();
 }
 
 }  // namespace

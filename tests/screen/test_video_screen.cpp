@@ -21,7 +21,7 @@ TEST(VideoOnScreen, FramesAppearForAFileLoadedWhileTheWindowWasHidden) {
                             "-c:v", "mpeg4", "-vtag", "DIVX"}));
     TestProgramDir dir;
     Forms forms([] {
-        return std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options{false, true, {}});
+        return std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options::Silent());
     });
     frmMain& main = forms.Main();
     main.move(20, 20);

@@ -1,0 +1,25 @@
+# Each folder includes only the folders below it: platform/ nothing outside itself, skin/ only
+# platform/, playlist/ and video/ only those two and the wiring's interface. Only app/ sees all.
+# Usage: cmake -DSOURCE=<source tree> -P check_layers.cmake
+set(allowed_platform "platform/")
+set(allowed_skin "platform/|skin/")
+set(allowed_playlist "platform/|skin/|playlist/|app/Wiring.h")
+set(allowed_video "platform/|skin/|video/|app/Wiring.h")
+
+set(failures "")
+foreach(folder platform skin playlist video)
+    file(GLOB files "${SOURCE}/${folder}/*.cpp" "${SOURCE}/${folder}/*.h")
+    foreach(file ${files})
+        file(STRINGS "${file}" includes REGEX "^#include \"")
+        foreach(line ${includes})
+            string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" header "${line}")
+            if(NOT header MATCHES "^(${allowed_${folder}})")
+                string(APPEND failures "\n  ${file} includes ${header}")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+if(failures)
+    message(FATAL_ERROR "includes across the layers:${failures}")
+endif()
+message(STATUS "layers: every include is allowed")
