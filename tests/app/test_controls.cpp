@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QMenu>
+#include <QTimer>
 
 #include "FakePlaybackControl.h"
 #include "TestSkin.h"
+#include "app/Controller.h"
 #include "app/Forms.h"
 #include "app/frmMain.h"
 #include "platform/BrowseFolder.h"
@@ -204,6 +206,59 @@ TEST_F(Controls, ChooseSkinLoadsTheFolderAndACancelChangesNothing) {
     EXPECT_NE(main->BackgroundPicture(), background);
     EXPECT_FALSE(main->WindowRegion().contains(QPoint(3, 3)));
     EXPECT_TRUE(main->WindowRegion().contains(QPoint(137, 58)));
+}
+
+// The operations that keys and remote commands call run what the mouse runs, so the knob,
+// the slider and the play-state look follow them.
+TEST_F(Controls, OperationsMoveTheKnobAndTheSliderAsTheMouseWould) {
+    Controller& operations = forms.Operations();
+    operations.SetVolume(0.0);
+    EXPECT_EQ(control->volume, -3000);
+    EXPECT_EQ(level(main->imgVolume), 1);
+    operations.SetVolume(1.0);
+    EXPECT_EQ(control->volume, 0);
+    EXPECT_EQ(level(main->imgVolume), 28);
+    EXPECT_FLOAT_EQ(main->imgVolumeBut[1]->Left(), main->imgVolumeBut[0]->Left());
+    operations.SetVolume(0.5);
+    EXPECT_NEAR(main->volumeBalance.VolumeFraction(), 0.5, 0.01);
+    EXPECT_NEAR(control->volume, -1500, 20);
+
+    control->duration = 100.0;
+    control->seeks.clear();
+    operations.SeekTo(250.0);
+    ASSERT_EQ(control->seeks.size(), 1);
+    EXPECT_DOUBLE_EQ(control->seeks[0], 100.0) << "held inside the file";
+    EXPECT_FLOAT_EQ(
+        main->imgPosSlide[0]->Left(),
+        main->imgPosBar->Left() + main->imgPosBar->Width() - main->imgPosSlide[0]->Width());
+    operations.SeekTo(-5.0);
+    EXPECT_DOUBLE_EQ(control->seeks.last(), 0.0);
+    control->duration = -1.0;
+    operations.SeekTo(10.0);
+    EXPECT_EQ(control->seeks.size(), 2) << "no seek while the length is unknown";
+
+    operations.Play();
+    EXPECT_EQ(control->commands.last(), "play");
+    EXPECT_TRUE(main->tmrTime->isActive());
+    operations.Pause();
+    EXPECT_EQ(control->commands.last(), "pause");
+    EXPECT_FALSE(main->tmrTime->isActive());
+    operations.Stop();
+    EXPECT_EQ(control->commands.last(), "stop");
+    EXPECT_TRUE(main->imgNumber[0]->isHidden());
+}
+
+// Exit closes once: the companions are unloaded by the close request alone.
+TEST_F(Controls, ExitUnloadsTheCompanionsOnce) {
+    forms.Playlist();
+    forms.Video();
+    int closings = 0;
+    QObject::connect(main, &frmMain::Closing, [&] { ++closings; });
+    main->toggles.mnuExit_Click();
+    EXPECT_EQ(closings, 1);
+    EXPECT_FALSE(forms.PlaylistExists());
+    EXPECT_FALSE(forms.VideoExists());
+    EXPECT_TRUE(main->Unloaded());
 }
 
 }  // namespace
