@@ -19,6 +19,8 @@ void Controller::WireMain(frmMain& main) {
 
 void Controller::WirePlaylist(FormPLS& playlist) {
     connect(&playlist, &FormPLS::EveryEntryFailed, this, [this] { forms_.Main().GoStop(false); });
+    // Started from the list, the file plays: the player takes the playing look.
+    connect(&playlist, &FormPLS::EntryChosen, this, [this] { forms_.Main().GoPlay(false); });
 }
 
 void Controller::WireVideo(Form1& video) {

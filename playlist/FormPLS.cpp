@@ -137,7 +137,9 @@ int FormPLS::EntryCount() const {
 }
 
 int FormPLS::CurrentIndex() const {
-    return List2->currentRow();
+    // The selection, not the list's current row: focus alone makes a row current.
+    const QList<QListWidgetItem*> selected = List2->selectedItems();
+    return selected.isEmpty() ? -1 : List2->row(selected.first());
 }
 
 void FormPLS::AppendEntry(const QString& path, const QString& name) {
@@ -178,6 +180,7 @@ void FormPLS::startEntry(int k) {
 }
 
 void FormPLS::PlayNext() {
+    movingBack_ = false;
     const int i = CurrentIndex();
     const int n = EntryCount();
     // At the last entry the list wraps; a one-entry list starts its entry again.
@@ -188,14 +191,18 @@ void FormPLS::PlayNext() {
 }
 
 void FormPLS::PlayPrev() {
+    movingBack_ = true;
     const int i = CurrentIndex();
     startEntry(i <= 0 ? EntryCount() - 1 : i - 1);
 }
 
 void FormPLS::List2_DblClick() {
+    movingBack_ = false;
     setText2(List1.value(CurrentIndex()));
-    if (!Text2.isEmpty())
-        wiring_.Playback().SetFileName(Text2);
+    if (Text2.isEmpty())
+        return;
+    wiring_.Playback().SetFileName(Text2);
+    emit EntryChosen();
 }
 
 void FormPLS::Add() {
@@ -328,8 +335,12 @@ void FormPLS::popUpMenu(PictureBox* button,
 
 void FormPLS::EntryFailed() {
     ++failuresInARow_;
+    // A broken entry is stepped over in the direction the user was moving.
     if (failuresInARow_ < EntryCount()) {
-        PlayNext();
+        if (movingBack_)
+            PlayPrev();
+        else
+            PlayNext();
         return;
     }
     failuresInARow_ = 0;

@@ -72,6 +72,8 @@ class FormPLS : public Form, public PlaylistFace {
   signals:
     // Every entry of the list failed to open, one after the other.
     void EveryEntryFailed();
+    // The user started an entry from the list itself.
+    void EntryChosen();
 
   private:
     void createHotspots();
@@ -89,4 +91,5 @@ class FormPLS : public Form, public PlaylistFace {
 
     Wiring& wiring_;
     int failuresInARow_ = 0;
+    bool movingBack_ = false;  // the last start went to the previous entry
 };

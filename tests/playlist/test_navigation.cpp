@@ -120,4 +120,46 @@ TEST_F(Navigation, ASuccessfulStartResetsTheFailureRun) {
     EXPECT_EQ(control->filesOpened.size(), 3);
 }
 
+// The current entry is the selection: a row made current by focus alone (as Qt does when the
+// list takes focus) is not selected, and Next still starts the first entry.
+TEST_F(Navigation, ARowMadeCurrentWithoutSelectionIsNotTheCurrentEntry) {
+    add({"A", "B", "C"});
+    pls->List2->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    ASSERT_EQ(pls->List2->currentRow(), 0);
+    EXPECT_EQ(pls->CurrentIndex(), -1);
+    pls->PlayNext();
+    EXPECT_EQ(control->fileName, "C:\\movies\\A.avi");
+}
+
+// Previous over a broken entry steps back past it, not forwards onto where it came from.
+TEST_F(Navigation, AFailedEntryIsSkippedInTheDirectionTheUserMoved) {
+    add({"red", "empty", "green"});
+    pls->List2->setCurrentRow(2);
+    pls->PlayPrev();
+    EXPECT_EQ(control->fileName, "C:\\movies\\empty.avi");
+    control->openFailed = true;
+    control->Become(PlaybackControl::Closed);
+    EXPECT_EQ(control->fileName, "C:\\movies\\red.avi");
+    control->openFailed = false;
+    control->Become(PlaybackControl::Playing);
+    pls->PlayNext();
+    control->openFailed = true;
+    control->Become(PlaybackControl::Closed);
+    EXPECT_EQ(control->fileName, "C:\\movies\\green.avi") << "forwards again after Next";
+}
+
+// A double-click starts the entry and the player shows it playing, as the eject button does.
+TEST_F(Navigation, ADoubleClickPutsOnThePlayingLook) {
+    add({"A", "B"});
+    frmMain& main = forms.Main();
+    main.GoStop(false);
+    pls->List2->setCurrentRow(1);
+    emit pls->List2->itemDoubleClicked(pls->List2->item(1));
+    EXPECT_EQ(control->fileName, "C:\\movies\\B.avi");
+    EXPECT_TRUE(main.tmrTime->isActive());
+    EXPECT_FALSE(main.imgNumber[0]->isHidden());
+    EXPECT_FALSE(main.imgPosSlide[0]->isHidden());
+    EXPECT_FALSE(control->commands.contains("play")) << "the control is not commanded";
+}
+
 }  // namespace
