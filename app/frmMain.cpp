@@ -33,7 +33,7 @@ struct Placement {
 
 frmMain::frmMain(Forms& forms) : Form(), forms_(forms) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QString());
+    SetCaption(QString());
     setAttribute(Qt::WA_OpaquePaintEvent);
     initBuiltInResources();
     createControls();
@@ -299,7 +299,16 @@ void frmMain::tmrTime_Timer() {
 }
 
 void frmMain::Timer1_Timer() {
-    setWindowTitle(windowState() & Qt::WindowMinimized ? QStringLiteral("Solvane") : QString());
+    SetCaption(windowState() & Qt::WindowMinimized ? QStringLiteral("Solvane") : QString());
+}
+
+void frmMain::SetCaption(const QString& caption) {
+    if (caption == caption_ && !windowTitle().isEmpty())
+        return;
+    caption_ = caption;
+    // The platform never shows an empty title (it puts the program's name there), so an
+    // empty caption is shown as a blank one.
+    setWindowTitle(caption_.isEmpty() ? QStringLiteral(" ") : caption_);
 }
 
 void frmMain::imgMove_MouseDown(MouseArgs args) {

@@ -36,6 +36,9 @@ class frmMain : public Form, public MainFace {
     void SplitTime(double position);
     void tmrTime_Timer();
     void Timer1_Timer();
+    // The window's caption: empty while the window is normal, "Solvane" while minimised.
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
     // Shut-down: the companions go, then the main window, and the program ends.
     void Unload();
     bool Unloaded() const { return unloaded_; }
@@ -99,6 +102,7 @@ class frmMain : public Form, public MainFace {
     Forms& forms_;
     QImage background_;
     QRegion windowRegion_;
+    QString caption_;
     bool unloaded_ = false;
     bool playbackPrepared_ = false;
 };

@@ -3,11 +3,14 @@
 
 #include "app/Forms.h"
 #include "app/frmMain.h"
+#include "platform/Screen.h"
 
 int main(int argc, char* argv[]) {
+    Screen::UseWholeNumberScales();
     QApplication app(argc, argv);
+    // No display name: the platform would add it to every window title, and the main
+    // window's caption follows a rule of its own.
     QCoreApplication::setApplicationName(QStringLiteral("solvane"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Solvane"));
     // The media library refuses to start under any other numeric locale.
     std::setlocale(LC_NUMERIC, "C");
 

@@ -1,32 +1,20 @@
 #include "platform/Screen.h"
 
+#include <QByteArray>
 #include <QGuiApplication>
-#include <QScreen>
 #include <cmath>
 
 namespace {
 float overrideX = 0.0f;
 float overrideY = 0.0f;
-
-float fromDpi(qreal dpi) {
-    if (dpi <= 0.0)
-        return 15.0f;
-    return static_cast<float>(std::nearbyint(1440.0 / dpi));
-}
 }  // namespace
 
 float Screen::TwipsPerPixelX() {
-    if (overrideX > 0.0f)
-        return overrideX;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? fromDpi(screen->logicalDotsPerInchX()) : 15.0f;
+    return overrideX > 0.0f ? overrideX : kTwipsPerPixel;
 }
 
 float Screen::TwipsPerPixelY() {
-    if (overrideY > 0.0f)
-        return overrideY;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? fromDpi(screen->logicalDotsPerInchY()) : 15.0f;
+    return overrideY > 0.0f ? overrideY : kTwipsPerPixel;
 }
 
 void Screen::SetTwipsPerPixel(float x, float y) {
@@ -40,4 +28,22 @@ int Screen::ToPixelsX(float twips) {
 
 int Screen::ToPixelsY(float twips) {
     return static_cast<int>(std::nearbyint(twips / TwipsPerPixelY()));
+}
+
+double Screen::WholeNumberScale(double wanted) {
+    if (!std::isfinite(wanted) || wanted < 1.0)
+        return 1.0;
+    return std::floor(wanted + 0.5);
+}
+
+void Screen::UseWholeNumberScales() {
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    // The environment's factor multiplies the screen's and is not rounded by Qt.
+    const QByteArray factor = qgetenv("QT_SCALE_FACTOR");
+    if (factor.isEmpty())
+        return;
+    bool ok = false;
+    const double wanted = factor.toDouble(&ok);
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(ok ? WholeNumberScale(wanted) : 1.0));
 }

@@ -240,10 +240,11 @@ TEST_F(MainWindow, FocusShowsTheActiveTitleAndItsButtons) {
 TEST_F(MainWindow, TheCaptionShowsOnlyWhileMinimised) {
     main->setWindowState(Qt::WindowMinimized);
     main->Timer1_Timer();
+    EXPECT_EQ(main->Caption(), "Solvane");
     EXPECT_EQ(main->windowTitle(), "Solvane");
     main->setWindowState(Qt::WindowNoState);
     main->Timer1_Timer();
-    EXPECT_EQ(main->windowTitle(), "");
+    EXPECT_EQ(main->Caption(), "");
     EXPECT_EQ(main->Timer1->interval(), 300);
     EXPECT_TRUE(main->Timer1->isActive());
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <vector>
@@ -123,4 +125,16 @@ TEST_F(FormToolkit, PictureBoxKeepsItsBitmapAndPaintsPieces) {
     EXPECT_EQ(box.GetPixel(2, 2), 240 + 256 * 240 + 65536L * 240);
 }
 
+}  // namespace
+
+namespace {
+TEST(WholeNumberScale, RoundsHalvesUpAndNeverShrinks) {
+    EXPECT_EQ(Screen::WholeNumberScale(1.0), 1.0);
+    EXPECT_EQ(Screen::WholeNumberScale(1.25), 1.0);
+    EXPECT_EQ(Screen::WholeNumberScale(1.5), 2.0);
+    EXPECT_EQ(Screen::WholeNumberScale(2.0), 2.0);
+    EXPECT_EQ(Screen::WholeNumberScale(2.5), 3.0);
+    EXPECT_EQ(Screen::WholeNumberScale(0.5), 1.0);
+    EXPECT_EQ(Screen::WholeNumberScale(std::nan("")), 1.0);
+}
 }  // namespace

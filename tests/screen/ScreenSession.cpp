@@ -32,7 +32,8 @@ QString ScreenSession::Run(const QString& program, const QStringList& arguments,
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-bool ScreenSession::Start(const QStringList& extraEnvironment) {
+bool ScreenSession::Start(const QStringList& extraEnvironment, QSize mainSize,
+                          const QStringList& arguments) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     for (const QString& pair : extraEnvironment) {
@@ -41,10 +42,10 @@ bool ScreenSession::Start(const QStringList& extraEnvironment) {
     }
     player_.setProcessEnvironment(env);
     player_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    player_.start(qEnvironmentVariable("SOLVANE_BINARY"), {});
+    player_.start(qEnvironmentVariable("SOLVANE_BINARY"), arguments);
     if (!player_.waitForStarted(10000))
         return false;
-    mainWindow_ = WindowOfSize(QSize(275, 116), 20000);
+    mainWindow_ = WindowOfSize(mainSize, 20000, &mainWindowId_);
     return !mainWindow_.isEmpty();
 }
 
@@ -73,7 +74,14 @@ bool ScreenSession::WaitForTitle(const QString& title, int timeoutMs) {
     return false;
 }
 
-QRect ScreenSession::WindowOfSize(QSize size, int timeoutMs) {
+QString ScreenSession::Title(const QString& windowId) {
+    const QString said = Run(QStringLiteral("xprop"),
+                             {QStringLiteral("-id"), windowId, QStringLiteral("_NET_WM_NAME")});
+    const qsizetype quote = said.indexOf(QLatin1Char('"'));
+    return quote < 0 ? QString() : said.mid(quote + 1).section(QLatin1Char('"'), 0, 0);
+}
+
+QRect ScreenSession::WindowOfSize(QSize size, int timeoutMs, QString* foundId) {
     QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
         const QString ids = Run(QStringLiteral("xdotool"),
@@ -88,8 +96,11 @@ QRect ScreenSession::WindowOfSize(QSize size, int timeoutMs) {
             };
             const QRect r(number("Absolute upper-left X"), number("Absolute upper-left Y"),
                           number("Width"), number("Height"));
-            if (r.size() == size)
+            if (r.size() == size) {
+                if (foundId)
+                    *foundId = id.trimmed();
                 return r;
+            }
         }
         QThread::msleep(100);
     }

@@ -12,7 +12,13 @@ class ScreenSession {
     ScreenSession();
     ~ScreenSession();
 
-    bool Start(const QStringList& extraEnvironment = {});
+    // Starts the player and waits for its main window of the given size.
+    bool Start(const QStringList& extraEnvironment = {}, QSize mainSize = QSize(275, 116),
+               const QStringList& arguments = {});
+    // The X window id of the main window.
+    QString MainWindowId() const { return mainWindowId_; }
+    // The window's title as the window manager reads it.
+    static QString Title(const QString& windowId);
     // The main window's rectangle on the screen; empty when it did not appear in time.
     QRect MainWindow() const { return mainWindow_; }
     QImage Screenshot(const QString& keepAs = QString()) const;
@@ -25,7 +31,7 @@ class ScreenSession {
     static void Type(const QString& text);
     static void Key(const QString& key);
     // The rectangle of the player's window of this size, empty when none shows in time.
-    static QRect WindowOfSize(QSize size, int timeoutMs);
+    static QRect WindowOfSize(QSize size, int timeoutMs, QString* id = nullptr);
     // Whether a window with this title shows within the time.
     static bool WaitForTitle(const QString& title, int timeoutMs);
     static const QRgb kDesktop;
@@ -33,4 +39,5 @@ class ScreenSession {
   private:
     QProcess player_;
     QRect mainWindow_;
+    QString mainWindowId_;
 };

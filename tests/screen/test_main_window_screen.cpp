@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
 #include <QThread>
 
 #include "ScreenSession.h"
@@ -61,6 +62,67 @@ TEST_F(MainWindowOnScreen, WearsTheShippedSkinCellByCell) {
         << "mono";
     EXPECT_TRUE(showsCell(shot, origin, 264, 3, shipped("titlebar.bmp"), QRect(18, 0, 9, 9)))
         << "close";
+}
+
+// The caption rule is what the window manager sees: blank while normal, "Solvane" while
+// minimised, never the program's name put there by the toolkit.
+TEST_F(MainWindowOnScreen, TheTitleFollowsTheCaptionRule) {
+    const QString id = session.MainWindowId();
+    ASSERT_FALSE(id.isEmpty());
+    EXPECT_EQ(ScreenSession::Title(id).trimmed(), QString());
+    session.Click(QPoint(248, 7));  // the minimise button
+    QDeadlineTimer deadline(3000);
+    while (ScreenSession::Title(id) != QStringLiteral("Solvane") && !deadline.hasExpired())
+        QThread::msleep(100);
+    EXPECT_EQ(ScreenSession::Title(id), QStringLiteral("Solvane"));
+}
+
+// At any scale the skin's pixels stay even: the scale becomes a whole number, and every skin
+// pixel covers the same square of screen pixels.
+TEST(MainWindowScales, FractionalScalesBecomeWholeAndThePixelArtStaysEven) {
+    ScreenSession plain;
+    ASSERT_TRUE(plain.Start());
+    QThread::msleep(700);
+    const QImage one = plain.Screenshot(QStringLiteral("scale-1.png")).copy(plain.MainWindow());
+    plain.Player().kill();
+    plain.Player().waitForFinished(5000);
+
+    struct Case {
+        const char* factor;
+        int whole;
+    };
+    for (const Case c : {Case{"1.25", 1}, Case{"1.5", 2}, Case{"2", 2}}) {
+        ScreenSession scaled;
+        const QSize size(275 * c.whole, 116 * c.whole);
+        ASSERT_TRUE(
+            scaled.Start({QStringLiteral("QT_SCALE_FACTOR=") + QLatin1String(c.factor)}, size))
+            << "no " << size.width() << "x" << size.height() << " window at " << c.factor;
+        QThread::msleep(700);
+        const QImage shot =
+            scaled.Screenshot(QStringLiteral("scale-%1.png").arg(QLatin1String(c.factor)))
+                .copy(scaled.MainWindow());
+        int uneven = 0;
+        for (int y = 17; y < 37; ++y)  // the name plate's lettering
+            for (int x = 110; x < 260; ++x)
+                if (shot.pixel(x * c.whole, y * c.whole) != one.pixel(x, y) ||
+                    shot.pixel(x * c.whole + c.whole - 1, y * c.whole + c.whole - 1) !=
+                        one.pixel(x, y))
+                    ++uneven;
+        EXPECT_EQ(uneven, 0) << "at " << c.factor;
+    }
+}
+
+// A screen that reports another density gets the same window: twips follow Qt's
+// device-independent pixels, so the window's size and its controls agree.
+TEST(MainWindowScales, AnotherReportedDensityKeepsTheWindowWhole) {
+    ScreenSession session;
+    ASSERT_TRUE(session.Start({QStringLiteral("QT_FONT_DPI=120")}))
+        << "the window is not 275 x 116 at 120 DPI";
+    QThread::msleep(700);
+    const QImage shot = session.Screenshot(QStringLiteral("dpi-120.png"));
+    const QPoint origin = session.MainWindow().topLeft();
+    EXPECT_TRUE(showsCell(shot, origin, 264, 3, shipped("titlebar.bmp"), QRect(18, 0, 9, 9)))
+        << "the close button sits inside the window";
 }
 
 }  // namespace

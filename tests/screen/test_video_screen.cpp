@@ -20,9 +20,8 @@ TEST(VideoOnScreen, FramesAppearForAFileLoadedWhileTheWindowWasHidden) {
                            {"-f", "lavfi", "-i", "color=c=0xe01010:size=160x120:rate=25:duration=4",
                             "-c:v", "mpeg4", "-vtag", "DIVX"}));
     TestProgramDir dir;
-    Forms forms([] {
-        return std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options::Silent());
-    });
+    Forms forms(
+        [] { return std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options::Silent()); });
     frmMain& main = forms.Main();
     main.move(20, 20);
     main.show();
