@@ -107,14 +107,14 @@ void IconArtist::drawBody(QImage& image, int size) const {
     const Layout l(size);
     const int innerBottom = size - l.margin - l.line;
     const auto colourOfRow = [&](int y) {
-        if (y < l.titleTop + l.line && size >= 32)
+        if (y < l.titleTop + l.line && !l.small)
             return mix(s_.titleTop, QColor(255, 255, 255), 0.25);
         if (y < l.titleEnd)
             return stepped(s_.titleTop, s_.titleBottom,
                            double(y - l.titleTop) / (l.titleEnd - l.titleTop), 4);
         if (y < l.titleEnd + l.line)
             return s_.edgeDark;
-        if (y < l.titleEnd + 2 * l.line && size >= 32)
+        if (y < l.titleEnd + 2 * l.line && !l.small)
             return s_.edgeLight;
         if (y >= innerBottom - l.line)
             return s_.edgeDark;
@@ -171,8 +171,9 @@ void IconArtist::drawDisplay(QImage& image, int size) const {
 }
 
 void IconArtist::drawCrispMark(QImage& image, int size, double cx, double cy) const {
-    // Drawn row by row like the skin's own play glyph, at a height chosen for each small size.
-    const int h = size < 22 ? 7 : 9;
+    // Drawn row by row like the skin's own play glyph, at a height chosen for each small size
+    // (at 32 the seek bar takes room from the display).
+    const int h = size >= 22 && size < 32 ? 9 : 7;
     const int w = h / 2 + 1;
     const int x0 = static_cast<int>(std::floor(cx - w / 2.0 + 0.5));
     const int y0 = static_cast<int>(std::floor(cy - h / 2.0));
@@ -196,9 +197,9 @@ void IconArtist::drawSmoothMark(QImage& image, double h, double cx, double cy) c
 }
 
 void IconArtist::drawSeekBar(QImage& image, int size) const {
-    if (size < 32)
-        return;
     const Layout l(size);
+    if (l.small)
+        return;
     sunken(image, l.panelLeft, l.grooveTop, l.panelRight, l.grooveBottom, l.line, s_.edgeDark,
            s_.edgeLight, s_.panel);
     // The knob stands two thirds along; the groove is lit up to it.
