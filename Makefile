@@ -1,8 +1,9 @@
 # The two entry points: `make run` and `make test`. Both install what is missing first.
+# `make package` builds the Debian package $(BUILD)/solvane_<version>_amd64.deb.
 BUILD ?= build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench package clean
 
 all: build
 
@@ -20,6 +21,9 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	./scripts/run-benchmarks.sh $(BUILD)

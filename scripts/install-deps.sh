@@ -11,6 +11,7 @@ packages=(
   clang
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
   fonts-dejavu-core
+  dpkg-dev file lintian desktop-file-utils appstream shared-mime-info man-db groff-base
 )
 
 missing=()

@@ -1,8 +1,9 @@
-// Draws Solvane's own skin artwork: the built-in pictures compiled into the program and the
-// skins shipped in skins/. Run: skinpainter <source tree>
+// Draws Solvane's own artwork: the built-in pictures compiled into the program, the skins
+// shipped in skins/ and the program's icon in data/icons/. Run: skinpainter <source tree>
 #include <QString>
 #include <cstdio>
 
+#include "IconArtist.h"
 #include "SkinArtist.h"
 
 namespace {
@@ -89,5 +90,6 @@ int main(int argc, char* argv[]) {
     bool ok = SkinArtist(steel()).WriteSkin(root + QStringLiteral("/resources/builtin"), false);
     ok = ok && SkinArtist(silence()).WriteSkin(root + QStringLiteral("/skins/silence"), true);
     ok = ok && SkinArtist(ember()).WriteSkin(root + QStringLiteral("/skins/ember"), true);
+    ok = ok && IconArtist(silence()).WriteIcons(root + QStringLiteral("/data/icons"));
     return ok ? 0 : 1;
 }

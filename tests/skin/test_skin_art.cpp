@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include "SkinArtist.h"
@@ -12,6 +13,9 @@ namespace {
 QString sourceTree() {
     return qEnvironmentVariable("SOLVANE_SOURCE");
 }
+
+// The sizes of the hicolor theme that the install ships.
+const int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 QImage committed(const QString& skin, const QString& name) {
     return QImage(sourceTree() + QLatin1Char('/') + skin + QLatin1Char('/') + name);
@@ -43,6 +47,49 @@ TEST(SkinArt, CommittedBitmapsAreWhatThePainterDraws) {
                       committed(skin, name).convertToFormat(QImage::Format_RGB32))
                 << skin.toStdString() << "/" << name.toStdString();
         }
+    for (const int size : kIconSizes) {
+        const QString name = QStringLiteral("%1.png").arg(size);
+        const QImage drawn(out.path() + QStringLiteral("/data/icons/") + name);
+        EXPECT_EQ(drawn.convertToFormat(QImage::Format_ARGB32),
+                  committed("data/icons", name).convertToFormat(QImage::Format_ARGB32))
+            << "icon " << size;
+    }
+}
+
+TEST(SkinArt, EveryIconSizeIsSquareWithClearCornersAndAnOpaqueBody) {
+    for (const int size : kIconSizes) {
+        const QImage icon = committed("data/icons", QStringLiteral("%1.png").arg(size));
+        ASSERT_EQ(icon.size(), QSize(size, size)) << size;
+        ASSERT_TRUE(icon.hasAlphaChannel()) << size;
+        for (const QPoint corner :
+             {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
+            EXPECT_EQ(qAlpha(icon.pixel(corner)), 0) << size;
+        const int margin = (size + 8) / 16;           // the usual padding of the theme, a sixteenth
+        for (int y = margin; y < size - margin; ++y)  // the middle column is covered throughout
+            EXPECT_EQ(qAlpha(icon.pixel(size / 2, y)), 255) << size << " row " << y;
+    }
+}
+
+TEST(SkinArt, TheIconWearsTheSilenceSkinsColours) {
+    // Most of it is drawn in colours of the silence skin's bitmaps, so icon and window read as
+    // one.
+    QSet<QRgb> skinColours;
+    for (const char* name : {"main.bmp", "titlebar.bmp", "playpaus.bmp", "posbar.bmp"}) {
+        const QImage image = committed("skins/silence", name).convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) skinColours.insert(image.pixel(x, y));
+    }
+    for (const int size : {16, 256}) {
+        const QImage icon = committed("data/icons", QStringLiteral("%1.png").arg(size));
+        int opaque = 0, shared = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                if (qAlpha(icon.pixel(x, y)) == 255) {
+                    ++opaque;
+                    shared += skinColours.contains(icon.pixel(x, y) | 0xFF000000u);
+                }
+        EXPECT_GT(shared, opaque * 2 / 3) << size;
+    }
 }
 
 TEST(SkinArt, TheMainBitmapCutsItsCornersWithMagenta) {
