@@ -1,10 +1,13 @@
 #include "app/Controller.h"
 
+#include <QKeySequence>
 #include <QMessageBox>
+#include <QShortcut>
 #include <algorithm>
 
 #include "app/Forms.h"
 #include "app/frmMain.h"
+#include "platform/DropTarget.h"
 #include "platform/PlaybackControl.h"
 #include "playlist/FormPLS.h"
 #include "video/Form1.h"
@@ -15,12 +18,45 @@ void Controller::WireMain(frmMain& main) {
     connect(&main, &frmMain::EjectClicked, this, &Controller::Eject);
     connect(&main, &frmMain::Moved, this, &Controller::DockCompanions);
     connect(&main, &frmMain::Closing, this, &Controller::unloadCompanions);
+    connect(new DropTarget(&main), &DropTarget::Dropped, this, &Controller::AddPaths);
+    addKeys(&main);
+}
+
+void Controller::addKeys(QWidget* window) {
+    const auto key = [this, window](QKeySequence sequence, auto action) {
+        connect(new QShortcut(sequence, window), &QShortcut::activated, this, action);
+    };
+    key(Qt::Key_Space, [this] { PlayPause(); });
+    key(Qt::Key_Left, [this] { SeekBy(-5.0); });
+    key(Qt::Key_Right, [this] { SeekBy(5.0); });
+    key(Qt::Key_Up, [this] { StepVolume(1); });
+    key(Qt::Key_Down, [this] { StepVolume(-1); });
+    key(Qt::Key_PageUp, [this] { Previous(); });
+    key(Qt::Key_PageDown, [this] { Next(); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { Eject(); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { Quit(); });
+}
+
+void Controller::addPlaylistKeys(FormPLS& playlist) {
+    const auto key = [this, &playlist](QKeySequence sequence, auto action) {
+        connect(new QShortcut(sequence, &playlist), &QShortcut::activated, this, action);
+    };
+    key(Qt::Key_Return, [&playlist] { playlist.PlaySelected(); });
+    key(Qt::Key_Enter, [&playlist] { playlist.PlaySelected(); });
+    key(Qt::Key_Delete, [&playlist] { playlist.RemoveSelected(); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_S), [&playlist] {
+        if (!playlist.List1.isEmpty())
+            playlist.SaveLst();
+    });
 }
 
 void Controller::WirePlaylist(FormPLS& playlist) {
     connect(&playlist, &FormPLS::EveryEntryFailed, this, [this] { forms_.Main().GoStop(false); });
     // Started from the list, the file plays: the player takes the playing look.
     connect(&playlist, &FormPLS::EntryChosen, this, [this] { forms_.Main().GoPlay(false); });
+    connect(new DropTarget(&playlist), &DropTarget::Dropped, this, &Controller::AddPaths);
+    addKeys(&playlist);
+    addPlaylistKeys(playlist);
 }
 
 void Controller::WireVideo(Form1& video) {
@@ -28,6 +64,7 @@ void Controller::WireVideo(Form1& video) {
     connect(&video, &Form1::EntryFailedToOpen, this, [this] { forms_.Playlist().EntryFailed(); });
     connect(&video, &Form1::EntryPlaying, this, [this] { forms_.Playlist().EntryPlayed(); });
     connect(&video.mediaPlay(), &PlaybackControl::CannotPlay, this, &Controller::showMessage);
+    connect(new DropTarget(&video), &DropTarget::Dropped, this, &Controller::AddPaths);
 }
 
 void Controller::showMessage(const QString& text) {
@@ -44,6 +81,13 @@ void Controller::Play() {
 
 void Controller::Pause() {
     forms_.Main().GoPause(true);
+}
+
+void Controller::PlayPause() {
+    if (forms_.Playback().PlayState() == PlaybackControl::Playing)
+        Pause();
+    else
+        Play();
 }
 
 void Controller::Stop() {
@@ -74,6 +118,37 @@ void Controller::SeekTo(double seconds) {
 
 void Controller::SetVolume(double fraction) {
     forms_.Main().volumeBalance.SetVolumeFraction(std::clamp(fraction, 0.0, 1.0));
+}
+
+void Controller::StepVolume(int steps) {
+    // The track shows 28 levels; a step is one of them.
+    SetVolume(forms_.Main().volumeBalance.VolumeFraction() + steps / 28.0);
+}
+
+void Controller::SeekBy(double seconds) {
+    SeekTo(forms_.Playback().CurrentPosition() + seconds);
+}
+
+void Controller::AddPaths(const QStringList& paths) {
+    if (paths.isEmpty())
+        return;
+    FormPLS& playlist = forms_.Playlist();
+    const bool wasEmpty = playlist.EntryCount() == 0;
+    for (const QString& path : paths) playlist.AddPath(path);
+    if (!wasEmpty || playlist.EntryCount() == 0)
+        return;
+    playlist.PlayNext();
+    forms_.Video().Resize();
+    forms_.Main().GoPlay(false);
+}
+
+void Controller::Raise() {
+    frmMain& main = forms_.Main();
+    if (main.windowState() & Qt::WindowMinimized)
+        main.setWindowState(main.windowState() & ~Qt::WindowMinimized);
+    main.show();
+    main.raise();
+    main.activateWindow();
 }
 
 void Controller::Eject() {

@@ -8,6 +8,7 @@ class Forms;
 class frmMain;
 class FormPLS;
 class Form1;
+class QWidget;
 
 // The one place that says who reacts to what another window announced, and the user-facing
 // operations. Each operation runs exactly the routines its button runs, so a key, an argument
@@ -24,6 +25,8 @@ class Controller : public QObject {
 
     void Play();
     void Pause();
+    // Plays from stopped or paused, pauses while playing.
+    void PlayPause();
     void Stop();
     void Previous();
     void Next();
@@ -31,9 +34,17 @@ class Controller : public QObject {
     void SeekTo(double seconds);
     // 0 (silent) to 1 (full); the knob follows.
     void SetVolume(double fraction);
+    // One of the volume track's levels up (positive) or down.
+    void StepVolume(int steps);
+    // Seconds forwards (positive) or back within the current file.
+    void SeekBy(double seconds);
     // The eject button: asks for media, starts it when the list was empty.
     void Eject();
     void AddFolder();
+    // Files, folders and ".slv" playlists, each added as its own routine adds it; when the list
+    // was empty, the first added entry starts as with the eject button.
+    void AddPaths(const QStringList& paths);
+    void Raise();
     void Quit();
 
     // The companions: docked to the main window, shown and hidden by its buttons.
@@ -48,6 +59,8 @@ class Controller : public QObject {
 
   private:
     void unloadCompanions();
+    void addKeys(QWidget* window);
+    void addPlaylistKeys(FormPLS& playlist);
     void showMessage(const QString& text);
 
     Forms& forms_;

@@ -1,20 +1,74 @@
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDir>
 #include <clocale>
+#include <cstdio>
 
+#include "app/CommandLine.h"
+#include "app/Controller.h"
 #include "app/Forms.h"
+#include "app/SingleInstance.h"
 #include "app/frmMain.h"
 #include "platform/Screen.h"
 
+namespace {
+
+CommandLine readArguments(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    return CommandLine::Parse(arguments, QDir::currentPath());
+}
+
+void say(std::FILE* stream, const QString& text) {
+    std::fputs(qPrintable(text), stream);
+    if (!text.endsWith(QLatin1Char('\n')))
+        std::fputc('\n', stream);
+}
+
+// A player already running takes the files over; only a small application object is made to
+// ask it, so a second start returns at once.
+bool handOverToRunningPlayer(int& argc, char* argv[], const QStringList& paths) {
+    QCoreApplication probe(argc, argv);
+    return SingleInstance::HandOver(paths);
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    const CommandLine line = readArguments(argc, argv);
+    for (const QString& complaint : line.complaints) say(stderr, complaint);
+    switch (line.action) {
+        case CommandLine::Action::Help:
+            say(stdout, CommandLine::Usage());
+            return 0;
+        case CommandLine::Action::Version:
+            say(stdout, CommandLine::Version());
+            return 0;
+        case CommandLine::Action::Fail:
+            say(stderr, CommandLine::Usage());
+            return line.ExitCode();
+        case CommandLine::Action::Run:
+            break;
+    }
+    if (!line.newInstance && handOverToRunningPlayer(argc, argv, line.paths))
+        return 0;
+
     Screen::UseWholeNumberScales();
     QApplication app(argc, argv);
     // No display name: the platform would add it to every window title, and the main
     // window's caption follows a rule of its own.
     QCoreApplication::setApplicationName(QStringLiteral("solvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("solvane"));
     // The media library refuses to start under any other numeric locale.
     std::setlocale(LC_NUMERIC, "C");
 
     Forms forms;
+    SingleInstance instance(forms.Operations());
+    // Two starts at once: the one that lost the race hands over after all.
+    if (!line.newInstance && !instance.Claim(QDBusConnection::sessionBus()) &&
+        SingleInstance::HandOver(line.paths))
+        return 0;
     forms.Main().show();
+    forms.Operations().AddPaths(line.paths);
     return app.exec();
 }

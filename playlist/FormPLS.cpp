@@ -1,6 +1,7 @@
 #include "playlist/FormPLS.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -238,9 +239,12 @@ void FormPLS::LblAddDir_Click() {
     MoviePath = modBrowseFolder::BrowseFolder(this);
     if (MoviePath.isEmpty())
         return;
-    const QDir folder(Paths::ToFileSystem(MoviePath));
-    const QString prefix =
-        MoviePath.endsWith(QLatin1Char('/')) ? MoviePath : MoviePath + QLatin1Char('/');
+    ScanFolder(MoviePath);
+}
+
+void FormPLS::ScanFolder(const QString& path) {
+    const QDir folder(Paths::ToFileSystem(path));
+    const QString prefix = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
     for (const char* pattern : {"*.mpg", "*.mpeg", "*.avi", "*.asf", "*.divx", "*.dat"}) {
         const QStringList files =
             folder.entryList({QLatin1String(pattern)}, QDir::Files, QDir::Name);
@@ -249,6 +253,36 @@ void FormPLS::LblAddDir_Click() {
             AppendEntry(prefix + f, dot < 0 ? f : f.left(dot));
         }
     }
+}
+
+void FormPLS::AddPath(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        ScanFolder(path);
+    } else if (path.endsWith(QStringLiteral(".slv"), Qt::CaseInsensitive)) {
+        PullFromASX(path);
+    } else {
+        AppendEntry(path, Getfilename(path));
+    }
+}
+
+void FormPLS::PlaySelected() {
+    List2_DblClick();
+}
+
+void FormPLS::RemoveSelected() {
+    const int k = CurrentIndex();
+    if (k < 0 || k >= EntryCount())
+        return;
+    // What plays goes on playing: only the lists change.
+    if (k < List1.size())
+        List1.removeAt(k);
+    delete List2->takeItem(k);
+    // The entry before takes the selection, so Next goes on with the one that followed.
+    List2->clearSelection();
+    if (k > 0)
+        List2->setCurrentRow(k - 1);
+    List2_Click();
 }
 
 void FormPLS::Clearlst() {

@@ -30,6 +30,13 @@ class FormPLS : public Form, public PlaylistFace {
     void Add();
     void AddFile();
     void LblAddDir_Click();  // adds every media file of a chosen folder
+    void ScanFolder(const QString& path);
+    // A file, a folder or a ".slv" playlist given by path, added as its own routine adds it.
+    void AddPath(const QString& path);
+    // Enter on the list: as a double-click.
+    void PlaySelected();
+    // The selected entry leaves both lists; a file that plays goes on playing.
+    void RemoveSelected();
     void Clearlst();
     void SaveLst();
     void WriteToASX(const QString& path);

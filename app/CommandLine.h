@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The program's arguments: options, and the files, folders, playlists and file:// URIs to add.
+struct CommandLine {
+    enum class Action { Run, Help, Version, Fail };
+
+    Action action = Action::Run;
+    bool newInstance = false;
+    // What to add, as absolute paths, in the order given; ones that do not exist are left out.
+    QStringList paths;
+    // Lines for stderr: paths that could not be opened, an unknown option.
+    QStringList complaints;
+
+    // Reads the arguments after the program's name; relative paths resolve against `folder`.
+    static CommandLine Parse(const QStringList& arguments, const QString& folder);
+    static QString Usage();
+    static QString Version();
+    int ExitCode() const { return action == Action::Fail ? 2 : 0; }
+};

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "app/CommandLine.h"
+
+namespace {
+
+class Arguments : public ::testing::Test {
+  protected:
+    Arguments() {
+        for (const char* name : {"a.mp3", "we\\ird.avi", "list.slv", "with space.mpg"}) {
+            QFile file(dir.filePath(QLatin1String(name)));
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        QDir(dir.path()).mkdir(QStringLiteral("folder"));
+    }
+    CommandLine parse(const QStringList& arguments) {
+        return CommandLine::Parse(arguments, dir.path());
+    }
+    QString at(const QString& name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
+
+TEST_F(Arguments, FilesFoldersPlaylistsAndUrisBecomeAbsolutePathsInOrder) {
+    const QString uri = QUrl::fromLocalFile(at("with space.mpg")).toString();
+    const CommandLine line =
+        parse({"a.mp3", at("folder"), "./list.slv", uri, "we\\ird.avi", "sub/../a.mp3"});
+    EXPECT_EQ(line.action, CommandLine::Action::Run);
+    EXPECT_EQ(line.paths, (QStringList{at("a.mp3"), at("folder"), at("list.slv"),
+                                       at("with space.mpg"), at("we\\ird.avi"), at("a.mp3")}));
+    EXPECT_TRUE(line.complaints.isEmpty());
+    EXPECT_FALSE(line.newInstance);
+    EXPECT_EQ(line.ExitCode(), 0);
+}
+
+TEST_F(Arguments, AMissingPathIsReportedAndSkippedAndTheOthersStay) {
+    const CommandLine line = parse({"gone.avi", "a.mp3", "file:///nowhere/x.mp3"});
+    EXPECT_EQ(line.action, CommandLine::Action::Run);
+    EXPECT_EQ(line.paths, QStringList{at("a.mp3")});
+    EXPECT_EQ(line.complaints,
+              (QStringList{"solvane: cannot open 'gone.avi': No such file or directory",
+                           "solvane: cannot open 'file:///nowhere/x.mp3': No such file or "
+                           "directory"}));
+}
+
+TEST_F(Arguments, OptionsHelpVersionAndUnknown) {
+    EXPECT_EQ(parse({"--help"}).action, CommandLine::Action::Help);
+    EXPECT_EQ(parse({"a.mp3", "--version"}).action, CommandLine::Action::Version);
+    EXPECT_TRUE(CommandLine::Version().startsWith("solvane "));
+    EXPECT_TRUE(CommandLine::Usage().contains("--new-instance"));
+
+    const CommandLine unknown = parse({"a.mp3", "--shiny"});
+    EXPECT_EQ(unknown.action, CommandLine::Action::Fail);
+    EXPECT_EQ(unknown.ExitCode(), 2);
+    EXPECT_EQ(unknown.complaints, QStringList{"solvane: unrecognized option '--shiny'"});
+
+    const CommandLine fresh = parse({"--new-instance", "a.mp3"});
+    EXPECT_TRUE(fresh.newInstance);
+    EXPECT_EQ(fresh.paths, QStringList{at("a.mp3")});
+}
+
+TEST_F(Arguments, AfterTwoDashesEverythingIsAPathAndALoneDashIsOne) {
+    QFile dashed(at("--help"));
+    ASSERT_TRUE(dashed.open(QIODevice::WriteOnly));
+    const CommandLine line = parse({"--", "--help", "-"});
+    EXPECT_EQ(line.action, CommandLine::Action::Run);
+    EXPECT_EQ(line.paths, QStringList{at("--help")});
+    EXPECT_EQ(line.complaints.size(), 1) << "'-' names a file that does not exist";
+}
+
+}  // namespace

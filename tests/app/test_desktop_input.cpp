@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include "FakePlaybackControl.h"
+#include "TestSkin.h"
+#include "app/Controller.h"
+#include "app/Forms.h"
+#include "app/frmMain.h"
+#include "playlist/FormPLS.h"
+#include "video/Form1.h"
+
+namespace {
+
+class DesktopInput : public ::testing::Test {
+  protected:
+    DesktopInput() {
+        main = &forms.Main();
+        for (const char* name : {"a.mp3", "b.avi", "folder/c.avi", "folder/d.mpg"}) {
+            QDir(media.path()).mkpath(QFileInfo(media.filePath(name)).path());
+            QFile file(media.filePath(QLatin1String(name)));
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+    }
+    // Drags the urls onto the window and drops them there; whether the drag was accepted.
+    bool drop(QWidget* window, const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        const QPoint at(20, 20);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &dropped);
+        return dropped.isAccepted();
+    }
+    QUrl url(const char* name) const { return QUrl::fromLocalFile(media.filePath(name)); }
+    FormPLS& playlist() { return forms.Playlist(); }
+    QStringList names() {
+        QStringList shown;
+        for (int i = 0; i < playlist().List2->count(); ++i)
+            shown << playlist().List2->item(i)->text();
+        return shown;
+    }
+    void activate(QWidget* window) {
+        window->show();
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window, 3000));
+    }
+
+    TestProgramDir dir;
+    QTemporaryDir media;
+    FakePlaybackControl* control = nullptr;
+    Forms forms{FakePlaybackControl::Factory(&control)};
+    frmMain* main = nullptr;
+};
+
+TEST_F(DesktopInput, FilesDroppedOnTheMainWindowAreAddedAndTheFirstStarts) {
+    main->GoStop(false);
+    ASSERT_TRUE(drop(main, {url("a.mp3"), url("b.avi")}));
+    EXPECT_EQ(names(), (QStringList{"a.mp3", "b.avi"}));
+    EXPECT_EQ(control->fileName, media.filePath("a.mp3"));
+    EXPECT_TRUE(main->tmrTime->isActive()) << "the playing look, as with the eject button";
+
+    // A second drop adds without changing what plays.
+    ASSERT_TRUE(drop(&forms.Video(), {url("b.avi")}));
+    EXPECT_EQ(names().size(), 3);
+    EXPECT_EQ(control->filesOpened.size(), 1);
+}
+
+TEST_F(DesktopInput, AFolderDroppedOnThePlaylistIsScanned) {
+    ASSERT_TRUE(drop(&playlist(), {url("folder")}));
+    EXPECT_EQ(names(), (QStringList{"d", "c"})) << "the folder scan's order and names";
+    EXPECT_EQ(playlist().List1.first(), media.filePath("folder/d.mpg"));
+}
+
+TEST_F(DesktopInput, ADragWithoutALocalFileIsRefused) {
+    EXPECT_FALSE(drop(main, {QUrl(QStringLiteral("https://example.org/a.mp3"))}));
+    EXPECT_FALSE(drop(&playlist(), {}));
+    EXPECT_EQ(playlist().EntryCount(), 0);
+}
+
+TEST_F(DesktopInput, KeysOnTheMainWindowActThroughTheButtonsRoutines) {
+    forms.Operations().AddPaths({media.filePath("a.mp3"), media.filePath("b.avi")});
+    activate(main);
+    control->state = PlaybackControl::Stopped;
+    QTest::keyClick(main, Qt::Key_Space);
+    EXPECT_EQ(control->commands.last(), "play");
+    EXPECT_TRUE(main->tmrTime->isActive());
+    control->state = PlaybackControl::Playing;
+    QTest::keyClick(main, Qt::Key_Space);
+    EXPECT_EQ(control->commands.last(), "pause");
+
+    control->duration = 100.0;
+    control->position = 40.0;
+    QTest::keyClick(main, Qt::Key_Right);
+    EXPECT_DOUBLE_EQ(control->seeks.last(), 45.0);
+    QTest::keyClick(main, Qt::Key_Left);
+    EXPECT_DOUBLE_EQ(control->seeks.last(), 40.0) << "back from where the seek went";
+
+    main->volumeBalance.SetVolumeFraction(0.5);
+    const int before = control->volume;
+    QTest::keyClick(main, Qt::Key_Up);
+    EXPECT_NEAR(main->volumeBalance.VolumeFraction(), 0.5 + 1.0 / 28, 0.02);
+    EXPECT_GT(control->volume, before);
+    QTest::keyClick(main, Qt::Key_Down);
+    QTest::keyClick(main, Qt::Key_Down);
+    EXPECT_LT(control->volume, before);
+
+    QTest::keyClick(main, Qt::Key_PageDown);
+    EXPECT_EQ(control->fileName, media.filePath("b.avi"));
+    QTest::keyClick(main, Qt::Key_PageUp);
+    EXPECT_EQ(control->fileName, media.filePath("a.mp3"));
+
+    QTest::keyClick(main, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(main->Unloaded());
+}
+
+TEST_F(DesktopInput, KeysOnThePlaylistWindowPlayRemoveAndKeepTheCount) {
+    forms.Operations().AddPaths(
+        {media.filePath("a.mp3"), media.filePath("b.avi"), media.filePath("folder/c.avi")});
+    FormPLS& list = playlist();
+    activate(&list);
+    list.List2->setCurrentRow(2);
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_EQ(control->fileName, media.filePath("folder/c.avi"));
+
+    list.List2->setCurrentRow(1);
+    QTest::keyClick(&list, Qt::Key_Delete);
+    EXPECT_EQ(names(), (QStringList{"a.mp3", "c.avi"}));
+    EXPECT_EQ(list.List1, (QStringList{media.filePath("a.mp3"), media.filePath("folder/c.avi")}));
+    EXPECT_EQ(list.Text4->text(), "2");
+    EXPECT_EQ(control->fileName, media.filePath("folder/c.avi")) << "what plays plays on";
+    QTest::keyClick(&list, Qt::Key_PageDown);
+    EXPECT_EQ(control->fileName, media.filePath("folder/c.avi"))
+        << "Next goes on with the entry that followed the removed one";
+}
+
+}  // namespace
