@@ -11,7 +11,6 @@
 #include "app/frmMain.h"
 #include "platform/Bitmap.h"
 #include "platform/BrowseFolder.h"
-#include "platform/Paths.h"
 #include "platform/Screen.h"
 #include "playlist/PlaylistFile.h"
 #include "skin/mdlSkin.h"
@@ -231,7 +230,7 @@ void FormPLS::LblAddDir_Click() {
     MoviePath = modBrowseFolder::BrowseFolder(this);
     if (MoviePath.isEmpty())
         return;
-    const QDir folder(Paths::ToFileSystem(MoviePath));
+    const QDir folder(MoviePath);  // as the dialog gave it: "\" is an ordinary character
     const QString prefix =
         MoviePath.endsWith(QLatin1Char('/')) ? MoviePath : MoviePath + QLatin1Char('/');
     for (const char* pattern : {"*.mpg", "*.mpeg", "*.avi", "*.asf", "*.divx", "*.dat"}) {
@@ -273,7 +272,7 @@ void FormPLS::PullFromASX(const QString& path) {
         return;
     QStringList paths;
     const bool complete = PlaylistFile::Scan(Text1, PlaylistFile::PathMarker(), &paths).has_value();
-    List1.append(paths);
+    List1.append(PlaylistFile::EntryPaths(paths, path));
     if (!complete)
         return;  // paths read before the failure stay; names are not read
     PullCosmeticsASX(path);
