@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 
+#include "platform/LastFolder.h"
+
 namespace {
 QString (*testAnswer)() = nullptr;
 }
@@ -16,9 +18,10 @@ QString modBrowseFolder::BrowseFolder(QWidget* owner) {
         folder = testAnswer();
     } else {
         folder = QFileDialog::getExistingDirectory(
-            owner, QStringLiteral("Select Directory"), QString(),
+            owner, QStringLiteral("Select Directory"), LastFolder::Get(),
             QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     }
     while (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
+    LastFolder::RememberFolder(folder);
     return folder;
 }

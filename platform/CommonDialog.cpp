@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "platform/LastFolder.h"
+
 namespace {
 CommonDialog::Answer& testAnswer() {
     static CommonDialog::Answer answer;
@@ -44,14 +46,21 @@ void CommonDialog::ShowSave() {
     show(true);
 }
 
+QString CommonDialog::StartFolder() const {
+    return initDir_.isEmpty() ? LastFolder::Get() : initDir_;
+}
+
 void CommonDialog::show(bool save) {
-    if (testAnswer()) {
-        const QString chosen = testAnswer()(*this, save);
-        if (!chosen.isEmpty())
-            fileName_ = chosen;
-        return;
-    }
-    QFileDialog dialog(Owner, dialogTitle_, initDir_);
+    const QString chosen = testAnswer() ? testAnswer()(*this, save) : ask(save);
+    if (chosen.isEmpty())
+        return;  // cancelled: the name stays as the last read left it, empty
+    fileName_ = chosen;
+    fileTitle_ = QFileInfo(fileName_).fileName();
+    LastFolder::RememberFile(fileName_);
+}
+
+QString CommonDialog::ask(bool save) const {
+    QFileDialog dialog(Owner, dialogTitle_, StartFolder());
     // Qt's own dialog behaves the same on every desktop (and can be driven in tests).
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -62,7 +71,6 @@ void CommonDialog::show(bool save) {
     if (save)
         dialog.setDefaultSuffix(defaultExt_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    fileName_ = dialog.selectedFiles().first();
-    fileTitle_ = QFileInfo(fileName_).fileName();
+        return QString();
+    return dialog.selectedFiles().first();
 }

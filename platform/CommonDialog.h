@@ -27,6 +27,9 @@ class CommonDialog {
     void ShowOpen();
     void ShowSave();
 
+    // Where the dialog opens: InitDir when one is set, else the folder last used in this run.
+    QString StartFolder() const;
+
     // "Description (patterns)" filters as the dialog shows them, the first pair first.
     QStringList NameFilters() const;
 
@@ -39,6 +42,7 @@ class CommonDialog {
 
   private:
     void show(bool save);
+    QString ask(bool save) const;
 
     QString fileName_;
     QString filter_;

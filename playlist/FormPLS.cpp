@@ -11,7 +11,6 @@
 #include "app/Wiring.h"
 #include "platform/Bitmap.h"
 #include "platform/BrowseFolder.h"
-#include "platform/Paths.h"
 #include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
 #include "playlist/PlaylistFile.h"
@@ -243,7 +242,7 @@ void FormPLS::LblAddDir_Click() {
 }
 
 void FormPLS::ScanFolder(const QString& path) {
-    const QDir folder(Paths::ToFileSystem(path));
+    const QDir folder(path);  // as the dialog or the desktop gave it: "\" is an ordinary character
     const QString prefix = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
     for (const char* pattern : {"*.mpg", "*.mpeg", "*.avi", "*.asf", "*.divx", "*.dat"}) {
         const QStringList files =
@@ -314,7 +313,7 @@ void FormPLS::PullFromASX(const QString& path) {
         return;
     QStringList paths;
     const bool complete = PlaylistFile::Scan(Text1, PlaylistFile::PathMarker(), &paths).has_value();
-    List1.append(paths);
+    List1.append(PlaylistFile::EntryPaths(paths, path));
     if (!complete)
         return;  // paths read before the failure stay; names are not read
     PullCosmeticsASX(path);

@@ -1,7 +1,9 @@
 #include "playlist/PlaylistFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include "platform/Paths.h"
 
@@ -15,6 +17,22 @@ QString escaped(QString value) {
 }
 QString unescaped(QString value) {
     return value.replace(kEscapedQuote, kQuote);
+}
+
+// Windows-1252 at 0x80 to 0x9F; the five bytes it leaves undefined stay the C1 controls, as in
+// Latin-1, which Windows-1252 equals everywhere else.
+const char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString fromWindows1252(const QByteArray& bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes.at(i));
+        text[i] = byte >= 0x80 && byte <= 0x9F ? QChar(kWindows1252High[byte - 0x80]) : QChar(byte);
+    }
+    return text;
 }
 
 // 1-based position of needle at or after start, 0 when there is none.
@@ -70,8 +88,24 @@ std::optional<QStringList> PlaylistFile::Scan(const QString& text, const QString
     }
 }
 
+QStringList PlaylistFile::EntryPaths(const QStringList& written, const QString& playlistPath) {
+    const QString folder = QFileInfo(playlistPath).absolutePath();
+    QStringList paths;
+    paths.reserve(written.size());
+    for (const QString& path : written) paths << Paths::Resolve(Paths::ToFileSystem(path), folder);
+    return paths;
+}
+
+QString PlaylistFile::Decode(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return fromWindows1252(bytes);
+}
+
 std::optional<QString> PlaylistFile::Write(const QString& path, const QString& text) {
-    QSaveFile file(Paths::ToFileSystem(path));
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
     const QByteArray bytes = text.toUtf8();
@@ -86,11 +120,11 @@ std::optional<QString> PlaylistFile::Write(const QString& path, const QString& t
 }
 
 bool PlaylistFile::Read(const QString& path, QString* text, QString* error) {
-    QFile file(Paths::ToFileSystem(path));
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = file.errorString();
         return false;
     }
-    *text = QString::fromUtf8(file.readAll());
+    *text = Decode(file.readAll());
     return true;
 }

@@ -18,13 +18,22 @@ class PlaylistFile {
     static std::optional<QStringList> Scan(const QString& text, const QString& marker,
                                            QStringList* found);
 
+    // The paths as read, for the file system here: "\" becomes "/" and a relative path is
+    // taken from the folder of the playlist file `playlistPath`.
+    static QStringList EntryPaths(const QStringList& written, const QString& playlistPath);
+
+    // The file's text: UTF-8 when the bytes are valid UTF-8, else Windows-1252, the code page
+    // in which such files come from elsewhere.
+    static QString Decode(const QByteArray& bytes);
+
     static QString PathMarker();
     static QString NameMarker();
 
-    // Writes beside the target and puts the file in place only when it is complete. On
-    // failure the old file is intact and the error text is returned.
+    // Writes UTF-8 beside the target and puts the file in place only when it is complete. On
+    // failure the old file is intact and the error text is returned. `path` names the file as
+    // the dialog gave it.
     static std::optional<QString> Write(const QString& path, const QString& text);
 
-    // The whole file as text, or the error text.
+    // The whole file as text (see Decode), or the error text.
     static bool Read(const QString& path, QString* text, QString* error);
 };

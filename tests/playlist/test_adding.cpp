@@ -131,6 +131,24 @@ TEST_F(Adding, TheRootFolderGivesNoDoubledSeparatorAndACancelAddsNothing) {
     for (const QString& path : pls->List1) EXPECT_FALSE(path.startsWith("//"));
 }
 
+TEST_F(Adding, NamesFromTheDialogsKeepTheirBackslashes) {
+    const QString folder = dir.Make("we\\ird");
+    dir.WriteFile("we\\ird/a.avi", "x");
+    chooseFolder(folder);
+    pls->LblAddDir_Click();
+    ASSERT_EQ(pls->List1, QStringList{folder + "/a.avi"});
+    EXPECT_EQ(names(), QStringList{"a"});
+
+    choose(folder + "/b\\c.avi");
+    pls->AddFile();
+    EXPECT_EQ(pls->List1.last(), folder + "/b\\c.avi");
+
+    dir.WriteFile("we\\ird/d\\e.slv", "<ref href = \"a.avi\" />");
+    choose(folder + "/d\\e.slv");
+    pls->AddFile();
+    EXPECT_EQ(pls->List1.last(), folder + "/a.avi") << "loaded as a playlist from that folder";
+}
+
 TEST_F(Adding, ClearingKeepsTheCurrentFileFields) {
     pls->AppendEntry("/m/a.avi", "a.avi");
     pls->PlayNext();

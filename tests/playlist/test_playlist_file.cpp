@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 
 #include "FakePlaybackControl.h"
@@ -79,7 +80,7 @@ TEST_F(PlaylistFileTest, AnEmptyListGivesTheHeaderAndTheClosingLine) {
 TEST_F(PlaylistFileTest, LoadingAppendsAndLoadingTwiceListsTwice) {
     const QString path = file("list.slv", kTwoEntries);
     pls->PullFromASX(path);
-    EXPECT_EQ(pls->List1, (QStringList{"C:\\m\\clip.avi", "C:\\m\\b.mpg"}));
+    EXPECT_EQ(pls->List1, (QStringList{"C:/m/clip.avi", "C:/m/b.mpg"}));
     EXPECT_EQ(names(), (QStringList{"clip.avi", "b"}));
     pls->PullFromASX(path);
     EXPECT_EQ(pls->List1.size(), 4);
@@ -91,7 +92,7 @@ TEST_F(PlaylistFileTest, LfLineEndsAndForeignTextReadTheSame) {
     QByteArray lf(kTwoEntries);
     lf.replace("\r\n", "\n");
     pls->PullFromASX(file("lf.slv", lf));
-    EXPECT_EQ(pls->List1, (QStringList{"C:\\m\\clip.avi", "C:\\m\\b.mpg"}));
+    EXPECT_EQ(pls->List1, (QStringList{"C:/m/clip.avi", "C:/m/b.mpg"}));
     pls->Clearlst();
     pls->PullFromASX(file(
         "bare.slv", "junk <ref href = \"/a b/c.avi\" more <Param Name = \"name\" Value = \"c\""));
@@ -112,16 +113,17 @@ TEST_F(PlaylistFileTest, MarkersMustMatchExactly) {
 
 TEST_F(PlaylistFileTest, EmptyPathsUnclosedMarkersAndEmptyFiles) {
     pls->PullFromASX(file("empty-path.slv", "<ref href = \"\" /> <ref href = \"x\" />"));
-    EXPECT_EQ(pls->List1, (QStringList{"", "x"}));
+    EXPECT_EQ(pls->List1, (QStringList{"", dir.Path() + "/x"}));
     pls->Clearlst();
     pls->PullFromASX(file(
         "open.slv",
         "<ref href = \"a\" /> <Param Name = \"name\" Value = \"n\" /> <ref href = \"unclosed"));
-    EXPECT_EQ(pls->List1, QStringList{"a"}) << "paths found before the failure stay";
+    EXPECT_EQ(pls->List1, QStringList{dir.Path() + "/a"}) << "paths found before the failure stay";
     EXPECT_TRUE(names().isEmpty()) << "and no names are read";
     pls->Clearlst();
     for (const QByteArray& content :
-         {QByteArray(), QByteArray("x"), QByteArray("no quotes at all in this file")}) {
+         {QByteArray(), QByteArray("x"), QByteArray("no quotes at all in this file"),
+          QByteArray("\"a\" \"b\" and no quote from the thirteenth character on")}) {
         pls->PullFromASX(file("tiny.slv", content));
         EXPECT_TRUE(pls->List1.isEmpty());
         EXPECT_TRUE(names().isEmpty());
@@ -131,12 +133,103 @@ TEST_F(PlaylistFileTest, EmptyPathsUnclosedMarkersAndEmptyFiles) {
     EXPECT_TRUE(messages.isEmpty()) << "a missing file ends the path reader silently";
 }
 
+TEST_F(PlaylistFileTest, APathLineWithoutItsClosingQuoteEndsTheReadingSilently) {
+    // The second entry's path line lost its closing quote, and no quote follows it.
+    QByteArray text(kTwoEntries);
+    text.replace("<ref href = \"C:\\m\\b.mpg\" />", "<ref href = \"C:\\m\\b.mpg />");
+    ASSERT_EQ(text.lastIndexOf('"'), text.indexOf("<ref href = \"C:\\m\\b.mpg") + 12);
+    pls->PullFromASX(file("unclosed.slv", text));
+    EXPECT_EQ(pls->List1, QStringList{"C:/m/clip.avi"}) << "the path before the failure stays";
+    EXPECT_TRUE(names().isEmpty()) << "the names, though both are whole, are not read";
+    EXPECT_TRUE(messages.isEmpty()) << "the path reader fails silently";
+    EXPECT_EQ(pls->Text1, QString::fromLatin1(text));
+
+    // Its only path line unclosed: nothing at all, still without a word.
+    pls->PullFromASX(file("first.slv", "<Param Name = \"name\" Value = \"n\" /><ref href = \"a"));
+    EXPECT_EQ(pls->List1, QStringList{"C:/m/clip.avi"});
+    EXPECT_TRUE(names().isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
+
+    // The last pass searches for a quote from the end of the marker's length on: a path found
+    // there lets the name reader run, whose last pass fails where no quote follows position 30.
+    pls->Clearlst();
+    pls->PullFromASX(file("nameless.slv", "<ref href = \"a.avi\" />"));
+    EXPECT_EQ(pls->List1, QStringList{dir.Path() + "/a.avi"});
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("There was an Error reading from the playlist: "));
+}
+
 TEST_F(PlaylistFileTest, MismatchedCountsShiftThePairing) {
     pls->PullFromASX(
         file("shift.slv",
              "<ref href = \"p1\" /><ref href = \"p2\" /><Param Name = \"name\" Value = \"n2\" />"));
-    EXPECT_EQ(pls->List1, (QStringList{"p1", "p2"}));
+    EXPECT_EQ(pls->List1, (QStringList{dir.Path() + "/p1", dir.Path() + "/p2"}));
     EXPECT_EQ(names(), QStringList{"n2"});
+}
+
+TEST_F(PlaylistFileTest, PathsInTheFileTakeSlashesAndStartAtTheFilesFolder) {
+    const QString lists = dir.Make("lists");
+    dir.Make("lists/sub");
+    dir.WriteFile("lists/sub/b.avi", "x");
+    pls->PullFromASX(file("lists/other.slv",
+                          "<ref href = \"\\music\\a.mp3\" /><ref href = \"sub\\b.avi\" />"
+                          "<ref href = \"..\\c.avi\" /><ref href = \"D:\\films\\d.avi\" />"
+                          "<ref href = \"http://host/e.mp3\" /><ref href = \"\" />"));
+    ASSERT_EQ(pls->List1, (QStringList{"/music/a.mp3", lists + "/sub/b.avi", lists + "/../c.avi",
+                                       "D:/films/d.avi", "http://host/e.mp3", ""}));
+    EXPECT_TRUE(QFileInfo::exists(pls->List1[1]));
+}
+
+TEST_F(PlaylistFileTest, ThePlaylistFilesOwnNameKeepsItsBackslashes) {
+    // The name came from a dialog: there "\" is an ordinary character of a name.
+    const QString folder = dir.Make("we\\ird");
+    dir.WriteFile("we\\ird/a.avi", "x");
+    pls->PullFromASX(file("we\\ird/list.slv",
+                          "<Param Name = \"name\" Value = \"a\" /><ref href = \"a.avi\" />"));
+    ASSERT_EQ(pls->List1, QStringList{folder + "/a.avi"});
+    EXPECT_TRUE(QFileInfo::exists(pls->List1[0]));
+
+    const QString saved = dir.Path() + "/my\\list.slv";
+    pls->WriteToASX(saved);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(saved));
+}
+
+TEST_F(PlaylistFileTest, TextThatIsNotUtf8IsReadAsWindows1252AndSavedAsUtf8) {
+    dir.WriteFile(QStringLiteral("Caf\u00e9.mp3"), "x");
+    pls->PullFromASX(file("cp1252.slv",
+                          "<Param Name = \"name\" Value = \"Caf\xE9 \x80 \x93x\x94\" />"
+                          "<ref href = \"Caf\xE9.mp3\" />"));
+    EXPECT_EQ(names(), QStringList{QStringLiteral("Caf\u00e9 \u20ac \u201cx\u201d")});
+    ASSERT_EQ(pls->List1, QStringList{dir.Path() + QStringLiteral("/Caf\u00e9.mp3")});
+    EXPECT_TRUE(QFileInfo::exists(pls->List1[0]));
+
+    const QString saved = dir.Path() + "/saved.slv";
+    pls->WriteToASX(saved);
+    const QByteArray written = bytes(saved);
+    EXPECT_TRUE(written.contains("Caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x9Cx\xE2\x80\x9D"));
+    EXPECT_FALSE(written.contains("\xEF\xBF\xBD")) << "no replacement characters";
+
+    // Valid UTF-8 stays UTF-8, not read byte by byte.
+    pls->Clearlst();
+    pls->PullFromASX(saved);
+    EXPECT_EQ(names(), QStringList{QStringLiteral("Caf\u00e9 \u20ac \u201cx\u201d")});
+}
+
+TEST(PlaylistText, OneByteThatIsNotUtf8MakesTheWholeFileWindows1252) {
+    EXPECT_EQ(PlaylistFile::Decode("\xF0\x9F\x8E\xB5 \xC3\xA9"),
+              QStringLiteral("\U0001F3B5 \u00e9"));
+    EXPECT_EQ(PlaylistFile::Decode("\xC3\xA9 \xE9"), QStringLiteral("\u00c3\u00a9 \u00e9"));
+    EXPECT_EQ(PlaylistFile::Decode("\x80\x81\x8A\x9F\xA0\xFF"),
+              QStringLiteral("\u20ac\u0081\u0160\u0178\u00a0\u00ff"));
+    EXPECT_EQ(PlaylistFile::Decode("cut \xC3"), QStringLiteral("cut \u00c3"))
+        << "a sequence cut short";
+    EXPECT_EQ(PlaylistFile::Decode("\xC0\xAF"), QStringLiteral("\u00c0\u00af"))
+        << "an overlong form";
+    EXPECT_EQ(PlaylistFile::Decode("\xED\xA0\x80"), QStringLiteral("\u00ed\u00a0\u20ac"))
+        << "an encoded surrogate";
+    EXPECT_EQ(PlaylistFile::Decode(QByteArray("a\0b", 3)),
+              QStringLiteral("a") + QChar(0) + QStringLiteral("b"));
 }
 
 TEST_F(PlaylistFileTest, QuotesInPathsAndNamesSurviveARoundTrip) {
