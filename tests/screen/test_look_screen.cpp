@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "FakePlaybackControl.h"
 #include "MediaFiles.h"
@@ -25,6 +27,17 @@ QString shippedSkin(const QString& name) {
 
 void settle(int ms = 300) {
     WaitFor([] { return false; }, ms);
+}
+
+// Pixel by pixel: images read from a screenshot may differ from a bitmap in unused bits.
+bool samePixels(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if ((a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF))
+                return false;
+    return true;
 }
 
 int count(const QImage& shot, const QRect& area, QColor colour) {
@@ -109,7 +122,7 @@ TEST_P(LookOnScreen, EachButtonMenuOpensWithTheItemUnderThePointerHighlighted) {
         const QImage shot = screen.Screenshot(name(m.label));
         const QImage item = m.highlighted->Image();
         const QPoint at = menu->mapToGlobal(m.highlighted->pos() + QPoint(menu->width() - 22, 0));
-        EXPECT_EQ(shot.copy(QRect(at, item.size())), item.convertToFormat(QImage::Format_RGB32))
+        EXPECT_TRUE(samePixels(shot.copy(QRect(at, item.size())), item))
             << m.label << ": the highlighted look shows on screen";
         menu->close();
     }
@@ -127,6 +140,59 @@ TEST_P(LookOnScreen, ThePopupMenuIsDarkWithTheSkinsHighlight) {
     EXPECT_GT(count(shot, menu, colours.background), menu.width() * menu.height() / 3);
     EXPECT_GT(count(shot, exit, colours.selection), exit.width() * 3);
     main.mnuFile->hide();
+}
+
+// The pointer as a user moves it: press on the button, drag to an item, release; and a quick
+// click that leaves the menu open for a second click.
+TEST_P(LookOnScreen, PressDragReleaseRunsAnItemAndAQuickClickWaitsForASecond) {
+    // The list's order in short: the number each name starts with.
+    const auto names = [this] {
+        QString out;
+        for (int i = 0; i < pls->List2->count(); ++i)
+            out += pls->List2->item(i)->text().left(2) + QLatin1Char(' ');
+        return out.toStdString();
+    };
+    const auto pointer = [](QPoint at) {
+        ScreenSession::Run("xdotool",
+                           {"mousemove", QString::number(at.x()), QString::number(at.y())});
+        settle(150);
+    };
+    const auto button = [](const char* what) {
+        ScreenSession::Run("xdotool", {what, "1"});
+        settle(200);
+    };
+    SkinMenu* menu = pls->ButtonMenu(FormPLS::MiscMenu);
+    const std::string before = names();
+    pointer(pls->Misc->mapToGlobal(QPoint(10, 9)));
+    button("mousedown");
+    ASSERT_TRUE(menu->isVisible()) << "a press opens the menu";
+    EXPECT_EQ(menu->Highlighted(), 2) << "the item over the button lights up";
+    pointer(menu->mapToGlobal(pls->ButtonMis[0]->pos() + QPoint(menu->width() - 10, 8)));
+    EXPECT_EQ(menu->Highlighted(), 0) << "the item under the pointer lights up";
+    pointer(menu->mapToGlobal(pls->ButtonMis[2]->pos() + QPoint(menu->width() - 10, 8)));
+    EXPECT_EQ(menu->Highlighted(), 2);
+    button("mouseup");
+    EXPECT_FALSE(menu->isVisible());
+    QStringList numbers = QString::fromStdString(before).split(' ', Qt::SkipEmptyParts);
+    std::reverse(numbers.begin(), numbers.end());
+    const std::string reversed = (numbers.join(' ') + ' ').toStdString();
+    EXPECT_EQ(names(), reversed) << "released over the third item: the list is reversed";
+
+    pointer(pls->Misc->mapToGlobal(QPoint(10, 9)));
+    button("click");
+    ASSERT_TRUE(menu->isVisible()) << "a quick click keeps the menu open";
+    EXPECT_EQ(names(), reversed) << "and runs nothing";
+    pointer(menu->mapToGlobal(pls->ButtonMis[2]->pos() + QPoint(menu->width() - 10, 8)));
+    button("click");
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(names(), before) << "the second click runs the item";
+
+    pointer(pls->Misc->mapToGlobal(QPoint(10, 9)));
+    button("mousedown");
+    pointer(pls->mapToGlobal(QPoint(150, 60)));
+    button("mouseup");
+    EXPECT_FALSE(menu->isVisible()) << "released elsewhere, it closes";
+    EXPECT_EQ(names(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedSkins, LookOnScreen, ::testing::Values("silence", "ember"));
@@ -157,10 +223,11 @@ TEST(LampsOnScreen, StereoThenMonoLightTheirLamps) {
         const QRect monoLamp(main.mapToGlobal(QPoint(212, 41)), QSize(29, 12));
         const auto lit = [&](bool stereo, bool mono) {
             const QImage shot = screen.Screenshot();
-            return shot.copy(stereoLamp) == lamps.copy(0, stereo ? 0 : 12, 29, 12) &&
-                   shot.copy(monoLamp) == lamps.copy(29, mono ? 0 : 12, 29, 12);
+            return samePixels(shot.copy(stereoLamp), lamps.copy(0, stereo ? 0 : 12, 29, 12)) &&
+                   samePixels(shot.copy(monoLamp), lamps.copy(29, mono ? 0 : 12, 29, 12));
         };
-        EXPECT_TRUE(lit(false, false)) << skin.toStdString() << ": unlit before playing";
+        EXPECT_TRUE(WaitFor([&] { return lit(false, false); }, 5000))
+            << skin.toStdString() << ": unlit before playing";
         pls.PlayNext();
         main.GoPlay(false);
         EXPECT_TRUE(WaitFor([&] { return lit(true, false); }, 15000))
