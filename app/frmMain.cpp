@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "app/MenuLook.h"
 #include "platform/Bitmap.h"
 #include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
+#include "skin/PlaylistFace.h"
+#include "skin/SkinPalette.h"
 #include "skin/Sprite.h"
 #include "skin/mdlSkin.h"
 
@@ -174,6 +177,10 @@ void frmMain::createMenu() {
     mnuExit = mnuFile->addAction(QStringLiteral("Exit"));
     connect(mnuSkin, &QAction::triggered, this, [this] { toggles.mnuSkin_Click(); });
     connect(mnuExit, &QAction::triggered, this, [this] { toggles.mnuExit_Click(); });
+    // Dressed as it opens, so it always wears the skin on show.
+    connect(mnuFile, &QMenu::aboutToShow, this, [this] {
+        MenuLook::Apply(*mnuFile, SkinPalette::For(forms_.SkinPlaylist().PLEdit->Picture()));
+    });
 }
 
 void frmMain::Form_Load() {
@@ -221,6 +228,7 @@ void frmMain::GoStop(bool blnDo) {
     mdlSkin::DrawSprite(forms_, Sprite::PlayState, Sprite::PlayIndicatorStopped, 0);
     imgPlayPaus[0]->hide();
     setDigitsVisible(false);
+    ShowChannels(0);
     tmrTime->stop();
     setSliderVisible(false);
 }
@@ -296,6 +304,16 @@ void frmMain::tmrTime_Timer() {
         default:
             break;
     }
+    const int state = control.PlayState();
+    const bool open = state == PlaybackControl::Playing || state == PlaybackControl::Paused;
+    ShowChannels(open ? control.AudioChannels() : 0);
+}
+
+void frmMain::ShowChannels(int channels) {
+    mdlSkin::DrawSprite(forms_, Sprite::MonoStereo, Sprite::StereoLamp,
+                        channels >= 2 ? Sprite::Lit : Sprite::Unlit);
+    mdlSkin::DrawSprite(forms_, Sprite::MonoStereo, Sprite::MonoLamp,
+                        channels == 1 ? Sprite::Lit : Sprite::Unlit);
 }
 
 void frmMain::Timer1_Timer() {

@@ -35,6 +35,8 @@ class frmMain : public Form, public MainFace {
     void ShowTime();
     void SplitTime(double position);
     void tmrTime_Timer();
+    // Lights the stereo lamp for two or more channels, the mono lamp for one, neither for 0.
+    void ShowChannels(int channels);
     void Timer1_Timer();
     // The window's caption: empty while the window is normal, "Solvane" while minimised.
     QString Caption() const { return caption_; }

@@ -18,7 +18,8 @@ enum Observed : std::uint64_t {
     kDurationId,
     kTimePosId,
     kWidthId,
-    kAudioOutId
+    kAudioOutId,
+    kChannelsId
 };
 }  // namespace
 
@@ -134,6 +135,7 @@ void MpvPlaybackControl::observeProperties(mpv_handle* handle) {
     api_->observe_property(handle, kTimePosId, "time-pos", MPV_FORMAT_DOUBLE);
     api_->observe_property(handle, kWidthId, "width", MPV_FORMAT_INT64);
     api_->observe_property(handle, kAudioOutId, "current-ao", MPV_FORMAT_STRING);
+    api_->observe_property(handle, kChannelsId, "audio-params/channel-count", MPV_FORMAT_INT64);
 }
 
 void MpvPlaybackControl::createRenderContext(mpv_handle* handle) {
@@ -228,6 +230,7 @@ void MpvPlaybackControl::SetFileName(const QString& path) {
     duration_ = -1.0;
     position_ = 0.0;
     pictureWidth_ = 0;
+    channels_ = 0;
     awaitingStart_ = true;
     // pause survives a load; a new file starts playing.
     setFlag("pause", false);
@@ -267,6 +270,12 @@ int MpvPlaybackControl::SourcePictureWidth() const {
     if (!mpv_ || !loaded_)
         return 0;
     return static_cast<int>(pictureWidth_);
+}
+
+int MpvPlaybackControl::AudioChannels() const {
+    if (!mpv_ || !loaded_)
+        return 0;
+    return static_cast<int>(channels_);
 }
 
 double MpvPlaybackControl::MpvVolumeFor(int volume) {
@@ -399,6 +408,12 @@ void MpvPlaybackControl::onPropertyChange(std::uint64_t id, const mpv_event_prop
             pictureWidth_ = property.format == MPV_FORMAT_INT64
                                 ? *static_cast<const std::int64_t*>(property.data)
                                 : 0;
+            break;
+        case kChannelsId:
+            // No audio, or none decoded yet, comes as no value at all.
+            channels_ = property.format == MPV_FORMAT_INT64
+                            ? *static_cast<const std::int64_t*>(property.data)
+                            : 0;
             break;
         case kEofId:
             if (isFlag && loaded_)

@@ -66,6 +66,7 @@ class MpvPlaybackControl : public PlaybackControl {
     int Volume() const override { return volume_; }
     int Balance() const override { return balance_; }
     int SourcePictureWidth() const override;
+    int AudioChannels() const override;
     QWidget* Surface() override;
 
     // libmpv's own volume (0 to 100, cubic) for a volume in hundredths of a decibel.
@@ -116,6 +117,7 @@ class MpvPlaybackControl : public PlaybackControl {
     double duration_ = -1.0;
     double position_ = 0.0;          // observed, so no read waits on the core
     std::int64_t pictureWidth_ = 0;  // observed likewise
+    std::int64_t channels_ = 0;      // observed likewise
     bool cannotPlayReported_ = false;
     bool silentReported_ = false;
     int volume_ = 0;

@@ -45,6 +45,10 @@ class PlaybackControl : public QObject {
     virtual int Volume() const = 0;
     virtual int Balance() const = 0;
 
+    // The audio channels of the open media: 1 mono, 2 or more stereo, 0 without sound or
+    // while nothing is open.
+    virtual int AudioChannels() const = 0;
+
     // The width of the source picture, 0 when the media has none.
     virtual int SourcePictureWidth() const = 0;
 

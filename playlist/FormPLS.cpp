@@ -4,16 +4,24 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPalette>
+#include <QScrollBar>
+#include <QSet>
+#include <algorithm>
+#include <numeric>
 
 #include "app/Wiring.h"
 #include "platform/Bitmap.h"
 #include "platform/BrowseFolder.h"
 #include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
+#include "playlist/EntryDelegate.h"
+#include "playlist/NaturalOrder.h"
 #include "playlist/PlaylistFile.h"
+#include "playlist/SkinMenu.h"
+#include "playlist/SkinScrollStyle.h"
+#include "skin/SkinPalette.h"
 #include "skin/Sprite.h"
 #include "skin/mdlSkin.h"
 
@@ -24,7 +32,7 @@ FormPLS::FormPLS(Wiring& wiring) : Form(Qt::Tool | Qt::FramelessWindowHint), wir
     createWorkingControls();
     createHotspots();
     MessageBox = [this](const QString& text) {
-        QMessageBox::information(this, QStringLiteral("Solvane"), text);
+        QMessageBox::information(dialogOwner(), QStringLiteral("Solvane"), text);
     };
     SetSize(4125.0f, 3915.0f);
 }
@@ -117,9 +125,7 @@ void FormPLS::createWorkingControls() {
     List2->setPalette(blackGround);
     setPalette(blackGround);  // the seams between the frame pieces and the list stay dark
     setAutoFillBackground(true);
-    QFont small(QStringLiteral("DejaVu Sans"));
-    small.setPixelSize(10);
-    List2->setFont(small);
+    setUpListLook();
     connect(List2, &QListWidget::itemClicked, this, [this] { List2_Click(); });
     connect(List2, &QListWidget::itemDoubleClicked, this, [this] { List2_DblClick(); });
 
@@ -128,7 +134,7 @@ void FormPLS::createWorkingControls() {
     Text4->setFrame(false);
     Text4->setReadOnly(true);
     Text4->setPalette(blackGround);
-    Text4->setFont(small);
+    Text4->setFont(SkinPalette::ListFont());
     Text4->setAlignment(Qt::AlignCenter);
 }
 
@@ -174,6 +180,7 @@ void FormPLS::startEntry(int k) {
     if (k < 0 || k >= List2->count())
         return;  // nothing to start: ends quietly
     setText2(List1.value(k));
+    PlayingIndex = k;
     List2->setCurrentRow(k);
     List2_Click();
     wiring_.Playback().SetFileName(Text2);
@@ -201,6 +208,7 @@ void FormPLS::List2_DblClick() {
     setText2(List1.value(CurrentIndex()));
     if (Text2.isEmpty())
         return;
+    PlayingIndex = CurrentIndex();
     wiring_.Playback().SetFileName(Text2);
     emit EntryChosen();
 }
@@ -223,6 +231,7 @@ void FormPLS::AddFile() {
         "(asf wmv)|"
         "*.asf;*.wmv|Solvane Playlist (slv)|*.slv"));
     CD.SetDialogTitle(QStringLiteral("Choose media to play"));
+    CD.Owner = dialogOwner();
     CD.ShowOpen();
     MoviePath = CD.FileName();
     if (MoviePath.isEmpty())
@@ -235,7 +244,7 @@ void FormPLS::AddFile() {
 }
 
 void FormPLS::LblAddDir_Click() {
-    MoviePath = modBrowseFolder::BrowseFolder(this);
+    MoviePath = modBrowseFolder::BrowseFolder(dialogOwner());
     if (MoviePath.isEmpty())
         return;
     ScanFolder(MoviePath);
@@ -269,30 +278,17 @@ void FormPLS::PlaySelected() {
     List2_DblClick();
 }
 
-void FormPLS::RemoveSelected() {
-    const int k = CurrentIndex();
-    if (k < 0 || k >= EntryCount())
-        return;
-    // What plays goes on playing: only the lists change.
-    if (k < List1.size())
-        List1.removeAt(k);
-    delete List2->takeItem(k);
-    // The entry before takes the selection, so Next goes on with the one that followed.
-    List2->clearSelection();
-    if (k > 0)
-        List2->setCurrentRow(k - 1);
-    List2_Click();
-}
-
 void FormPLS::Clearlst() {
     List1.clear();
     List2->clear();
+    PlayingIndex = -1;
 }
 
 void FormPLS::SaveLst() {
     CD.SetFilter(QStringLiteral("Solvane Playlist (slv)|*.slv"));
     // A bare name gets ".slv", so the playlist can be loaded back as a playlist.
     CD.SetDefaultExt(QStringLiteral("slv"));
+    CD.Owner = dialogOwner();
     CD.ShowSave();
     Text1 = CD.FileName();
     if (Text1.isEmpty())
@@ -343,27 +339,7 @@ void FormPLS::createHotspots() {
         mdlSkin::DrawSprite(wiring_, Sprite::TitleBar, 2, 0);
         hide();
     });
-    connect(Addbtn, &PictureBox::Clicked, this, [this] {
-        popUpMenu(Addbtn, {{QStringLiteral("Add File"), [this] { Add(); }},
-                           {QStringLiteral("Add Directory"), [this] { LblAddDir_Click(); }}});
-    });
-    connect(Remove, &PictureBox::Clicked, this, [this] {
-        popUpMenu(Remove, {{QStringLiteral("Clear List"), [this] { Clearlst(); }}});
-    });
-    connect(List, &PictureBox::Clicked, this, [this] {
-        popUpMenu(List, {{QStringLiteral("Save PlayList"), [this] {
-                              if (!List1.isEmpty())
-                                  SaveLst();
-                          }}});
-    });
-}
-
-void FormPLS::popUpMenu(PictureBox* button,
-                        const QList<std::pair<QString, std::function<void()>>>& items) {
-    QMenu menu(this);
-    for (const auto& [text, action] : items)
-        connect(menu.addAction(text), &QAction::triggered, this, action);
-    menu.exec(button->mapToGlobal(QPoint(0, 0)) - QPoint(0, menu.sizeHint().height()));
+    createMenus();
 }
 
 void FormPLS::EntryFailed() {
@@ -386,4 +362,208 @@ void FormPLS::Form_Load() {
     Nofiles = 0;
     mdlSkin::DrawSprite(wiring_, Sprite::TitleBar, 4, 0);
     mdlSkin::PaintPlaylistFrame(wiring_);
+}
+
+void FormPLS::setUpListLook() {
+    List2->setFont(SkinPalette::ListFont());
+    List2->setUniformItemSizes(true);
+    List2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // long names end in "..."
+    List2->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    const auto colours = [this]() -> const SkinPalette& { return Colours(); };
+    // Both are children of what uses them, so they outlive its painting.
+    List2->setItemDelegate(new EntryDelegate(
+        colours, [this] { return PlayingIndex; }, List2));
+    QScrollBar* bar = List2->verticalScrollBar();
+    auto* style = new SkinScrollStyle(colours);
+    style->setParent(bar);
+    bar->setStyle(style);
+}
+
+const SkinPalette& FormPLS::Colours() const {
+    return SkinPalette::For(PLEdit->Picture());
+}
+
+void FormPLS::SetFrameSize(float width, float height) {
+    SetSize(width, height);
+    List2->viewport()->update();
+    List2->verticalScrollBar()->update();
+}
+
+QWidget* FormPLS::dialogOwner() {
+    if (isVisible())
+        return this;
+    return &wiring_.DockAnchor();
+}
+
+void FormPLS::createMenus() {
+    const auto menu = [this](PictureBox* button, PictureBox* strip, PictureBox* box,
+                             std::vector<PictureBox*> items,
+                             std::vector<std::function<void()>> actions) {
+        return new SkinMenu({button, strip, box, std::move(items)}, std::move(actions));
+    };
+    menus_[AddMenu] =
+        menu(Addbtn, AddBar, AddMen, {ButtonAdd.begin(), ButtonAdd.end()},
+             {[this] { Add(); }, [this] { LblAddDir_Click(); }, [this] { AddPlaylist(); }});
+    menus_[RemoveMenu] = menu(Remove, RemBar, RemMen, {ButtonRem.begin(), ButtonRem.end()},
+                              {[this] { RemoveSelected(); }, [this] { RemoveMissing(); },
+                               [this] { RemoveDuplicates(); }, [this] { Clearlst(); }});
+    menus_[SelectMenu] =
+        menu(Select, SelBar, SelMen, {ButtonSel.begin(), ButtonSel.end()},
+             {[this] { SelectPlaying(); }, [this] { SelectFirst(); }, [this] { SelectLast(); }});
+    menus_[MiscMenu] =
+        menu(Misc, MisBar, MisMen, {ButtonMis.begin(), ButtonMis.end()},
+             {[this] { SortByName(); }, [this] { SortByPath(); }, [this] { Reverse(); }});
+    menus_[ListMenu] = menu(List, ListBar, ListMen, {ButtonLst.begin(), ButtonLst.end()},
+                            {[this] { LoadPlaylist(); },
+                             [this] {
+                                 if (!List1.isEmpty())
+                                     SaveLst();
+                             },
+                             [this] { NewList(); }});
+}
+
+int FormPLS::pairedCount() const {
+    return std::min(static_cast<int>(List1.size()), List2->count());
+}
+
+void FormPLS::selectRow(int row) {
+    if (row < 0 || row >= List2->count()) {
+        List2->setCurrentItem(nullptr);
+        List2->clearSelection();
+        return;
+    }
+    List2->setCurrentRow(row);
+    List2->scrollToItem(List2->item(row));
+}
+
+void FormPLS::applyOrder(const QList<int>& order) {
+    // Only entries with both a path and a name move; an unpaired tail left by a damaged
+    // playlist file stays behind them as it was.
+    const int n = pairedCount();
+    const auto follow = [&](int row) {
+        if (row < 0)
+            return -1;
+        return row < n ? static_cast<int>(order.indexOf(row))
+                       : row - n + static_cast<int>(order.size());
+    };
+    const int selected = follow(CurrentIndex());
+    PlayingIndex = follow(PlayingIndex);
+    std::vector<std::unique_ptr<QListWidgetItem>> items(static_cast<std::size_t>(n));
+    for (int i = n - 1; i >= 0; --i) items[static_cast<std::size_t>(i)].reset(List2->takeItem(i));
+    QStringList paths;
+    for (int k = 0; k < order.size(); ++k) {
+        const int old = order[k];
+        List2->insertItem(k, items[static_cast<std::size_t>(old)].release());
+        paths << List1.at(old);
+    }
+    List1 = paths + List1.mid(n);
+    selectRow(selected);
+    List2->viewport()->update();
+}
+
+void FormPLS::RemoveSelected() {
+    const int row = CurrentIndex();
+    if (row < 0 || row >= pairedCount())
+        return;
+    QList<int> order;
+    for (int i = 0; i < pairedCount(); ++i)
+        if (i != row)
+            order << i;
+    applyOrder(order);
+    // The entry that took its place is selected, as a list box does after a removal.
+    selectRow(std::min(row, List2->count() - 1));
+    List2_Click();  // the count follows
+}
+
+void FormPLS::RemoveMissing() {
+    QList<int> order;
+    for (int i = 0; i < pairedCount(); ++i)
+        if (QFileInfo::exists(List1.at(i)))  // paths are already in the file system's form
+            order << i;
+    applyOrder(order);
+}
+
+void FormPLS::RemoveDuplicates() {
+    const int n = pairedCount();
+    QSet<QString> seen;
+    if (PlayingIndex >= 0 && PlayingIndex < n)
+        seen.insert(List1.at(PlayingIndex));
+    QList<int> order;
+    for (int i = 0; i < n; ++i) {
+        if (i != PlayingIndex && seen.contains(List1.at(i)))
+            continue;
+        seen.insert(List1.at(i));
+        order << i;
+    }
+    applyOrder(order);
+}
+
+void FormPLS::SelectPlaying() {
+    if (PlayingIndex >= 0 && PlayingIndex < List2->count())
+        selectRow(PlayingIndex);
+}
+
+void FormPLS::SelectFirst() {
+    if (List2->count() > 0)
+        selectRow(0);
+}
+
+void FormPLS::SelectLast() {
+    if (List2->count() > 0)
+        selectRow(List2->count() - 1);
+}
+
+namespace {
+QList<int> sortedBy(int n, const std::function<QString(int)>& key) {
+    QList<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return NaturalOrder::Less(key(a), key(b)); });
+    return order;
+}
+}  // namespace
+
+void FormPLS::SortByName() {
+    applyOrder(sortedBy(pairedCount(), [this](int i) { return List2->item(i)->text(); }));
+}
+
+void FormPLS::SortByPath() {
+    applyOrder(sortedBy(pairedCount(), [this](int i) { return List1.at(i); }));
+}
+
+void FormPLS::Reverse() {
+    QList<int> order(pairedCount());
+    std::iota(order.rbegin(), order.rend(), 0);
+    applyOrder(order);
+}
+
+void FormPLS::NewList() {
+    Clearlst();
+}
+
+QString FormPLS::choosePlaylist() {
+    CD.SetFilter(QStringLiteral("Solvane Playlist (slv)|*.slv"));
+    CD.SetDialogTitle(QStringLiteral("Choose a playlist"));
+    CD.Owner = dialogOwner();
+    CD.ShowOpen();
+    CD.SetDialogTitle(QStringLiteral("Choose media to play"));
+    return CD.FileName();
+}
+
+void FormPLS::AddPlaylist() {
+    const QString path = choosePlaylist();
+    if (path.isEmpty())
+        return;
+    const bool wasEmpty = EntryCount() == 0;
+    PullFromASX(path);
+    if (wasEmpty)
+        PlayNext();
+}
+
+void FormPLS::LoadPlaylist() {
+    const QString path = choosePlaylist();
+    if (path.isEmpty())
+        return;
+    Clearlst();
+    PullFromASX(path);
 }

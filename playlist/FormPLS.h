@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
 #include "platform/Form.h"
 
 #include "platform/CommonDialog.h"
@@ -13,6 +14,8 @@
 class Wiring;
 class QListWidget;
 class QLineEdit;
+class SkinMenu;
+struct SkinPalette;
 
 // The playlist window: a rectangular window whose face is the skin frame painted from the
 // playlist bitmap, with the list of entries in the middle.
@@ -35,8 +38,6 @@ class FormPLS : public Form, public PlaylistFace {
     void AddPath(const QString& path);
     // Enter on the list: as a double-click.
     void PlaySelected();
-    // The selected entry leaves both lists; a file that plays goes on playing.
-    void RemoveSelected();
     void Clearlst();
     void SaveLst();
     void WriteToASX(const QString& path);
@@ -74,7 +75,29 @@ class FormPLS : public Form, public PlaylistFace {
     // Appends one entry to both lists.
     void AppendEntry(const QString& path, const QString& name);
 
-    void SetFrameSize(float width, float height) override { SetSize(width, height); }
+    // The frame was painted afresh: the list takes the new skin's colours too.
+    void SetFrameSize(float width, float height) override;
+
+    // The entry last started, marked in the list; -1 when none is.
+    int PlayingIndex = -1;
+
+    // The bottom bar's menus. Entries move in both lists together; the playing entry plays on
+    // and stays selected if it was.
+    void AddPlaylist();   // appends a chosen playlist; starts it when the list was empty
+    void LoadPlaylist();  // replaces the list with a chosen playlist
+    void RemoveSelected();
+    void RemoveMissing();     // every entry whose file no longer exists
+    void RemoveDuplicates();  // later entries of a path already listed, except the playing one
+    void SelectPlaying();
+    void SelectFirst();
+    void SelectLast();
+    void SortByName();
+    void SortByPath();
+    void Reverse();
+    void NewList();
+    enum ButtonMenuId { AddMenu, RemoveMenu, SelectMenu, MiscMenu, ListMenu };
+    SkinMenu* ButtonMenu(ButtonMenuId id) const { return menus_[id]; }
+    const SkinPalette& Colours() const;
 
   signals:
     // Every entry of the list failed to open, one after the other.
@@ -84,8 +107,16 @@ class FormPLS : public Form, public PlaylistFace {
 
   private:
     void createHotspots();
-    void popUpMenu(PictureBox* button,
-                   const QList<std::pair<QString, std::function<void()>>>& items);
+    void createMenus();
+    void setUpListLook();
+    int pairedCount() const;
+    // Rebuilds both lists from the given old indices; the selection and the playing mark
+    // follow their entries.
+    void applyOrder(const QList<int>& order);
+    void selectRow(int row);
+    QString choosePlaylist();
+    // Dialogs open over the playlist window when it shows, else over the player.
+    QWidget* dialogOwner();
     void startEntry(int k);
     void setText2(const QString& path);
     void List2_Click();
@@ -98,5 +129,6 @@ class FormPLS : public Form, public PlaylistFace {
 
     Wiring& wiring_;
     int failuresInARow_ = 0;
-    bool movingBack_ = false;  // the last start went to the previous entry
+    bool movingBack_ = false;           // the last start went to the previous entry
+    std::array<SkinMenu*, 5> menus_{};  // owned by the window as its children
 };

@@ -22,6 +22,12 @@ enum State : int {
     Pressed = 1,
 };
 
+// The mono and stereo lamps.
+enum LampState : int {
+    Unlit = 0,
+    Lit = 1,
+};
+
 // The title bar: lit while the window is active.
 enum TitleState : int {
     Active = 0,
@@ -47,6 +53,8 @@ enum Index : int {
     SeekSlider = 2,
     KnobPressed = 30,
     KnobReleased = 29,
+    StereoLamp = 1,
+    MonoLamp = 2,
 };
 
 }  // namespace Sprite

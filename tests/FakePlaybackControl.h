@@ -31,6 +31,7 @@ class FakePlaybackControl : public PlaybackControl {
     int Volume() const override { return volume; }
     int Balance() const override { return balance; }
     int SourcePictureWidth() const override { return pictureWidth; }
+    int AudioChannels() const override { return channels; }
     QWidget* Surface() override { return surface_; }
 
     // Changes the state and raises the event, as the real control does.
@@ -49,6 +50,7 @@ class FakePlaybackControl : public PlaybackControl {
     int volume = 0;
     int balance = 0;
     int pictureWidth = 0;
+    int channels = 0;
 
   private:
     QWidget* surface_ = nullptr;

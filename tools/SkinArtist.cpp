@@ -206,7 +206,16 @@ void SkinArtist::drawMenuItem(QImage& image, int x, int y, const QString& text,
     const QRect r(x, y, 22, 18);
     fill(image, r, highlighted ? mix(s_.panel, s_.accent, 0.35) : s_.panel);
     frameRect(image, r, highlighted ? s_.accent : s_.edgeDark, s_.outline);
-    PixelFont::DrawCentred(image, x, 22, y + 7, text, highlighted ? s_.titleText : s_.lit, 1);
+    // One line in the middle, or a small caption over the word on two.
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    const QColor ink = highlighted ? s_.titleText : s_.lit;
+    if (lines.size() == 1) {
+        PixelFont::DrawCentred(image, x, 22, y + 7, text, ink, 1);
+        return;
+    }
+    PixelFont::DrawCentred(image, x, 22, y + 3, lines[0],
+                           highlighted ? s_.accent : mix(s_.unlit, s_.lit, 0.35), 1);
+    PixelFont::DrawCentred(image, x, 22, y + 10, lines[1], ink, 1);
 }
 
 QImage SkinArtist::Main() const {
@@ -484,13 +493,17 @@ QImage SkinArtist::PlEdit() const {
     PixelFont::Draw(image, 132, 84, QStringLiteral("SOLVANE"), s_.label);
 
     // Button menus: normal items, highlighted items, and the side strips.
-    const QString menus[5][4] = {
-        {QStringLiteral("FILE"), QStringLiteral("DIR"), QStringLiteral("SLV"), QString()},
-        {QStringLiteral("MISC"), QStringLiteral("ALL"), QStringLiteral("SEL"),
-         QStringLiteral("CROP")},
-        {QStringLiteral("ALL"), QStringLiteral("NONE"), QStringLiteral("INV"), QString()},
-        {QStringLiteral("SORT"), QStringLiteral("INFO"), QStringLiteral("OPT"), QString()},
-        {QStringLiteral("NEW"), QStringLiteral("SAVE"), QStringLiteral("LOAD"), QString()}};
+    // Top to bottom, as the playlist window's menus run their items.
+    const QString menus[5][4] = {{QStringLiteral("ADD\nFILE"), QStringLiteral("ADD\nDIR"),
+                                  QStringLiteral("ADD\nLIST"), QString()},
+                                 {QStringLiteral("DEL\nSEL"), QStringLiteral("DEL\nGONE"),
+                                  QStringLiteral("DEL\nDUPES"), QStringLiteral("DEL\nALL")},
+                                 {QStringLiteral("GO TO\nNOW"), QStringLiteral("GO TO\nFIRST"),
+                                  QStringLiteral("GO TO\nLAST"), QString()},
+                                 {QStringLiteral("SORT\nNAME"), QStringLiteral("SORT\nPATH"),
+                                  QStringLiteral("FLIP\nLIST"), QString()},
+                                 {QStringLiteral("LOAD\nLIST"), QStringLiteral("SAVE\nLIST"),
+                                  QStringLiteral("NEW\nLIST"), QString()}};
     const int columns[5] = {0, 54, 104, 154, 204};
     const int rows[4] = {111, 130, 149, 168};
     for (int m = 0; m < 5; ++m) {

@@ -69,6 +69,19 @@ TEST_F(MpvControl, TheEndReportsPositionEqualToDurationAndRaisesAnEvent) {
     EXPECT_NE(control.CurrentPosition(), control.Duration());
 }
 
+TEST_F(MpvControl, TheChannelCountFollowsTheOpenFile) {
+    EXPECT_EQ(control.AudioChannels(), 0) << "nothing open";
+    control.SetFileName(media().Path("clip.mp3"));
+    EXPECT_EQ(control.AudioChannels(), 0) << "still opening";
+    ASSERT_TRUE(WaitFor([&] { return control.AudioChannels() == 2; }, 8000)) << "stereo";
+    control.SetFileName(media().Path("short1.mp3"));
+    EXPECT_EQ(control.AudioChannels(), 0) << "a new file starts unknown";
+    ASSERT_TRUE(WaitFor([&] { return control.AudioChannels() == 1; }, 8000)) << "mono";
+    control.SetFileName(media().Path("corrupt.avi"));
+    ASSERT_TRUE(waitState(PlaybackControl::Closed));
+    EXPECT_EQ(control.AudioChannels(), 0);
+}
+
 TEST_F(MpvControl, PauseStopAndSeek) {
     control.SetFileName(media().Path("clip.avi"));
     ASSERT_TRUE(waitState(PlaybackControl::Playing));

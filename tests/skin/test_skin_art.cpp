@@ -39,8 +39,8 @@ TEST(SkinArt, CommittedBitmapsAreWhatThePainterDraws) {
     if (tool.isEmpty())
         GTEST_SKIP() << "painter not given";
     ASSERT_EQ(QProcess::execute(tool, {out.path()}), 0);
-    for (const QString& skin :
-         {QStringLiteral("resources/builtin"), QStringLiteral("skins/silence")})
+    for (const QString& skin : {QStringLiteral("resources/builtin"),
+                                QStringLiteral("skins/silence"), QStringLiteral("skins/ember")})
         for (const QString& name : CoordinateSkin::BitmapNames()) {
             const QImage drawn(out.path() + QLatin1Char('/') + skin + QLatin1Char('/') + name);
             EXPECT_EQ(drawn.convertToFormat(QImage::Format_RGB32),
@@ -89,6 +89,26 @@ TEST(SkinArt, TheIconWearsTheSilenceSkinsColours) {
                     shared += skinColours.contains(icon.pixel(x, y) | 0xFF000000u);
                 }
         EXPECT_GT(shared, opaque * 2 / 3) << size;
+    }
+}
+
+TEST(SkinArt, EveryButtonMenuItemHasItsOwnLabelAndAHighlightedLook) {
+    // The cells of the five menus, top item first (the remove menu starts at its lowest cell).
+    const int columns[5] = {0, 54, 104, 154, 204};
+    for (const char* skin : {"skins/silence", "skins/ember"}) {
+        const QImage pledit = committed(skin, "pledit.bmp").convertToFormat(QImage::Format_RGB32);
+        for (int m = 0; m < 5; ++m) {
+            const QList<int> rows =
+                m == 1 ? QList<int>{168, 111, 130, 149} : QList<int>{111, 130, 149};
+            for (int i = 0; i < rows.size(); ++i) {
+                const QImage item = pledit.copy(columns[m], rows[i], 22, 18);
+                EXPECT_NE(item, pledit.copy(columns[m] + 23, rows[i], 22, 18))
+                    << skin << " menu " << m << " item " << i;
+                for (int j = i + 1; j < rows.size(); ++j)
+                    EXPECT_NE(item, pledit.copy(columns[m], rows[j], 22, 18))
+                        << skin << " menu " << m << " items " << i << " and " << j;
+            }
+        }
     }
 }
 
