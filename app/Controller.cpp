@@ -50,6 +50,14 @@ void Controller::Stop() {
     forms_.Main().GoStop(true);
 }
 
+void Controller::PlayPause() {
+    if (forms_.Playback().PlayState() == PlaybackControl::Playing) {
+        Pause();
+    } else {
+        Play();
+    }
+}
+
 void Controller::Previous() {
     FormPLS& playlist = forms_.Playlist();
     if (playlist.EntryCount() >= 2)
@@ -86,8 +94,31 @@ void Controller::AddFolder() {
     forms_.Playlist().LblAddDir_Click();
 }
 
+void Controller::OpenUri(const QString& path) {
+    FormPLS& playlist = forms_.Playlist();
+    const bool wasEmpty = playlist.EntryCount() == 0;
+    if (path.endsWith(QStringLiteral(".slv"))) {
+        playlist.PullFromASX(path);
+    } else {
+        playlist.AppendEntry(path, FormPLS::Getfilename(path));
+    }
+    if (!wasEmpty || playlist.EntryCount() == 0)
+        return;
+    playlist.PlayNext();
+    forms_.Video().Resize();
+    forms_.Main().GoPlay(false);
+}
+
 void Controller::Quit() {
     forms_.Main().Unload();
+}
+
+void Controller::Raise() {
+    frmMain& main = forms_.Main();
+    main.setWindowState(main.windowState() & ~Qt::WindowMinimized);
+    main.show();
+    main.raise();
+    main.activateWindow();
 }
 
 void Controller::DockCompanions() {

@@ -25,6 +25,8 @@ class Controller : public QObject {
     void Play();
     void Pause();
     void Stop();
+    // Pauses while playing; otherwise plays, from stopped too.
+    void PlayPause();
     void Previous();
     void Next();
     // Seconds from the start of the current file, held inside it.
@@ -34,7 +36,12 @@ class Controller : public QObject {
     // The eject button: asks for media, starts it when the list was empty.
     void Eject();
     void AddFolder();
+    // Adds one file as the eject button's chosen file is added (a ".slv" file as a playlist),
+    // and starts it when the list was empty.
+    void OpenUri(const QString& path);
     void Quit();
+    // Brings the main window up, out of the task bar too, and gives it the focus.
+    void Raise();
 
     // The companions: docked to the main window, shown and hidden by its buttons.
     void DockCompanions();

@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QDBusConnection>
 #include <clocale>
 
 #include "app/Forms.h"
+#include "app/Mpris.h"
 #include "app/frmMain.h"
 #include "platform/Screen.h"
 
@@ -16,5 +18,8 @@ int main(int argc, char* argv[]) {
 
     Forms forms;
     forms.Main().show();
+    // Media keys and remote controls; without a session bus the player runs on without them.
+    Mpris mpris(forms);
+    mpris.Register(QDBusConnection::sessionBus());
     return app.exec();
 }

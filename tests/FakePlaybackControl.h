@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QStringList>
 #include <QWidget>
 
@@ -31,6 +32,7 @@ class FakePlaybackControl : public PlaybackControl {
     int Volume() const override { return volume; }
     int Balance() const override { return balance; }
     int SourcePictureWidth() const override { return pictureWidth; }
+    QString Tag(const QString& key) const override { return tags.value(key.toLower()); }
     QWidget* Surface() override { return surface_; }
 
     // Changes the state and raises the event, as the real control does.
@@ -49,6 +51,7 @@ class FakePlaybackControl : public PlaybackControl {
     int volume = 0;
     int balance = 0;
     int pictureWidth = 0;
+    QHash<QString, QString> tags;  // by lower-case key
 
   private:
     QWidget* surface_ = nullptr;
