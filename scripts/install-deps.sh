@@ -11,6 +11,7 @@ packages=(
   clang
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
   fonts-dejavu-core
+  dbus-daemon dbus-bin playerctl
 )
 
 missing=()
