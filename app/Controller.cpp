@@ -161,6 +161,10 @@ void Controller::AddFolder() {
     forms_.Playlist().LblAddDir_Click();
 }
 
+void Controller::OpenUri(const QString& path) {
+    AddPaths({path});
+}
+
 void Controller::Quit() {
     forms_.Main().Unload();
 }

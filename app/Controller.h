@@ -44,8 +44,11 @@ class Controller : public QObject {
     // Files, folders and ".slv" playlists, each added as its own routine adds it; when the list
     // was empty, the first added entry starts as with the eject button.
     void AddPaths(const QStringList& paths);
-    void Raise();
+    // One file, as a path given on the command line.
+    void OpenUri(const QString& path);
     void Quit();
+    // Brings the main window up, out of the task bar too, and gives it the focus.
+    void Raise();
 
     // The companions: docked to the main window, shown and hidden by its buttons.
     void DockCompanions();

@@ -56,6 +56,7 @@ void VolumeBalance::placeVolumeKnob(float wanted) {
     const float quotient = left / ((high - low) / 28.0f);
     mdlSkin::DrawSprite(main_.forms(), Sprite::Volume, heldLevel(quotient), 0);
     main_.Playback().SetVolume(sendValue(left / (high - low), 3000, 3000));
+    emit main_.VolumeChanged();
 }
 
 void VolumeBalance::SetVolumeFraction(double fraction) {
@@ -87,6 +88,7 @@ void VolumeBalance::imgVolume_MouseDown(MouseArgs args) {
     main_.imgVolumeBut[0]->SetLeft(main_.imgVolume->Left() + args.x -
                                    main_.imgVolumeBut[0]->Width() / 2);
     main_.imgVolumeBut[1]->SetLeft(main_.imgVolumeBut[0]->Left());
+    emit main_.VolumeChanged();
 }
 
 void VolumeBalance::imgBalanceBut_MouseDown(int index, MouseArgs args) {

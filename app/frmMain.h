@@ -86,6 +86,8 @@ class frmMain : public Form, public MainFace {
     void EjectClicked();
     void Moved();
     void Closing();
+    // The volume knob moved, whoever moved it.
+    void VolumeChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

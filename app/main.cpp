@@ -7,6 +7,7 @@
 #include "app/CommandLine.h"
 #include "app/Controller.h"
 #include "app/Forms.h"
+#include "app/Mpris.h"
 #include "app/SingleInstance.h"
 #include "app/frmMain.h"
 #include "platform/Screen.h"
@@ -69,6 +70,9 @@ int main(int argc, char* argv[]) {
         SingleInstance::HandOver(line.paths))
         return 0;
     forms.Main().show();
+    // Media keys and remote controls; without a session bus the player runs on without them.
+    Mpris mpris(forms);
+    mpris.Register(QDBusConnection::sessionBus());
     forms.Operations().AddPaths(line.paths);
     return app.exec();
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Start-up to the window shown, under Xvfb: the player against the smallest Qt program that
 # shows one frameless 275 x 116 window, run side by side, alternating, several rounds each.
+# The player registers its media-key interface on the session bus as on a desktop: without a
+# bus the script makes a private one.
 # Usage: startup.sh <build dir> [rounds]
 set -euo pipefail
 build=$(cd "$1" && pwd) rounds=${2:-7}
@@ -40,6 +42,9 @@ run() {
   echo "startup: solvane ${p} ms, minimal Qt window ${m} ms, ratio $(awk -v p="$p" -v m="$m" 'BEGIN {printf "%.2f", p / m}')"
 }
 
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+  exec dbus-run-session -- "$0" "$@"
+fi
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$0" "$@"
 fi

@@ -44,6 +44,7 @@ bool MpvLibrary::load(const char* fileName) {
            resolve(library, "mpv_command", &command) &&
            resolve(library, "mpv_set_property", &set_property) &&
            resolve(library, "mpv_get_property", &get_property) &&
+           resolve(library, "mpv_free_node_contents", &free_node_contents) &&
            resolve(library, "mpv_wait_event", &wait_event) &&
            resolve(library, "mpv_render_context_create", &render_context_create) &&
            resolve(library, "mpv_render_context_set_update_callback",

@@ -20,6 +20,7 @@ class MpvLibrary {
     decltype(&mpv_command) command = nullptr;
     decltype(&mpv_set_property) set_property = nullptr;
     decltype(&mpv_get_property) get_property = nullptr;
+    decltype(&mpv_free_node_contents) free_node_contents = nullptr;
     decltype(&mpv_wait_event) wait_event = nullptr;
     decltype(&mpv_render_context_create) render_context_create = nullptr;
     decltype(&mpv_render_context_set_update_callback) render_context_set_update_callback = nullptr;

@@ -231,6 +231,7 @@ void MpvPlaybackControl::SetFileName(const QString& path) {
     position_ = 0.0;
     pictureWidth_ = 0;
     channels_ = 0;
+    tags_.clear();
     awaitingStart_ = true;
     // pause survives a load; a new file starts playing.
     setFlag("pause", false);
@@ -260,6 +261,7 @@ void MpvPlaybackControl::SetCurrentPosition(double seconds) {
     position_ = std::max(seconds, 0.0);
     const QByteArray target = QByteArray::number(position_, 'f', 3);
     command({"seek", target.constData(), "absolute+exact"});
+    emit Seeked(position_);
 }
 
 double MpvPlaybackControl::Duration() const {
@@ -384,12 +386,30 @@ void MpvPlaybackControl::onPlaybackRestart() {
         std::int64_t width = 0;
         if (api_->get_property(mpv_.get(), "width", MPV_FORMAT_INT64, &width) >= 0)
             pictureWidth_ = width;
+        readTags();
     }
     if (state_ == Waiting) {
         int paused = 0;
         api_->get_property(mpv_.get(), "pause", MPV_FORMAT_FLAG, &paused);
         setState(paused ? Paused : Playing);
     }
+}
+
+void MpvPlaybackControl::readTags() {
+    tags_.clear();
+    mpv_node metadata{};
+    if (api_->get_property(mpv_.get(), "metadata", MPV_FORMAT_NODE, &metadata) < 0)
+        return;
+    if (metadata.format == MPV_FORMAT_NODE_MAP && metadata.u.list) {
+        const mpv_node_list& list = *metadata.u.list;
+        for (int i = 0; i < list.num; ++i) {
+            const mpv_node& value = list.values[i];
+            if (value.format == MPV_FORMAT_STRING && list.keys[i] && value.u.string)
+                tags_.insert(QString::fromUtf8(list.keys[i]).toLower(),
+                             QString::fromUtf8(value.u.string));
+        }
+    }
+    api_->free_node_contents(&metadata);
 }
 
 void MpvPlaybackControl::onPropertyChange(std::uint64_t id, const mpv_event_property& property) {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QByteArray>
+#include <QHash>
 #include <QPointer>
 
 #include "platform/MpvLibrary.h"
@@ -67,6 +68,7 @@ class MpvPlaybackControl : public PlaybackControl {
     int Balance() const override { return balance_; }
     int SourcePictureWidth() const override;
     int AudioChannels() const override;
+    QString Tag(const QString& key) const override { return tags_.value(key.toLower()); }
     QWidget* Surface() override;
 
     // libmpv's own volume (0 to 100, cubic) for a volume in hundredths of a decibel.
@@ -91,6 +93,7 @@ class MpvPlaybackControl : public PlaybackControl {
     void onStartFile(const mpv_event_start_file& start);
     void onEndFile(const mpv_event_end_file& end);
     void onPlaybackRestart();
+    void readTags();
     void onPropertyChange(std::uint64_t id, const mpv_event_property& property);
     void onEofReached(bool eof);
     void onPauseChanged(bool paused);
@@ -118,6 +121,7 @@ class MpvPlaybackControl : public PlaybackControl {
     double position_ = 0.0;          // observed, so no read waits on the core
     std::int64_t pictureWidth_ = 0;  // observed likewise
     std::int64_t channels_ = 0;      // observed likewise
+    QHash<QString, QString> tags_;   // by lower-case key, read once as the file starts
     bool cannotPlayReported_ = false;
     bool silentReported_ = false;
     int volume_ = 0;

@@ -52,6 +52,13 @@ class PlaybackControl : public QObject {
     // The width of the source picture, 0 when the media has none.
     virtual int SourcePictureWidth() const = 0;
 
+    // A tag of the current file ("title", "artist", "album", any case), read once as the file
+    // started; empty when the file has none or while it opens.
+    virtual QString Tag(const QString& key) const {
+        Q_UNUSED(key);
+        return {};
+    }
+
     // The widget that shows the picture; the video window places it.
     virtual QWidget* Surface() = 0;
 
@@ -61,6 +68,8 @@ class PlaybackControl : public QObject {
     // The control cannot play at all (its library is missing or would not start); raised once,
     // the first time something is to be played.
     void CannotPlay(const QString& reason);
+    // The position jumped to seconds, whoever asked for it: raised when the seek is given.
+    void Seeked(double seconds);
     void PictureMouseDown(MouseArgs args);
     void PictureMouseMove(MouseArgs args);
 };

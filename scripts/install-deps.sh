@@ -12,6 +12,7 @@ packages=(
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
   fonts-dejavu-core
   dpkg-dev file lintian desktop-file-utils appstream shared-mime-info man-db groff-base
+  dbus-daemon dbus-bin playerctl
 )
 
 missing=()

@@ -22,6 +22,7 @@ void FakePlaybackControl::SetFileName(const QString& path) {
 void FakePlaybackControl::SetCurrentPosition(double seconds) {
     position = seconds;
     seeks << seconds;
+    emit Seeked(seconds);
 }
 
 void FakePlaybackControl::Become(int newState) {

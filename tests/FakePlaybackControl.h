@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QStringList>
 #include <QWidget>
 
@@ -32,6 +33,7 @@ class FakePlaybackControl : public PlaybackControl {
     int Balance() const override { return balance; }
     int SourcePictureWidth() const override { return pictureWidth; }
     int AudioChannels() const override { return channels; }
+    QString Tag(const QString& key) const override { return tags.value(key.toLower()); }
     QWidget* Surface() override { return surface_; }
 
     // Changes the state and raises the event, as the real control does.
@@ -51,6 +53,7 @@ class FakePlaybackControl : public PlaybackControl {
     int balance = 0;
     int pictureWidth = 0;
     int channels = 0;
+    QHash<QString, QString> tags;  // by lower-case key
 
   private:
     QWidget* surface_ = nullptr;

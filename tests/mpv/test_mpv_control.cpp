@@ -124,6 +124,38 @@ TEST_F(MpvControl, VolumeAndBalanceHoldFromOneFileToTheNext) {
     EXPECT_NEAR(MpvPlaybackControl::MpvVolumeFor(0), 100.0, 1e-9);
 }
 
+TEST_F(MpvControl, TagsAreReadAsTheFileStartsAndGoWithIt) {
+    ASSERT_TRUE(media().Make(
+        "tagged.mp3",
+        {"-f", "lavfi", "-i", "sine=frequency=440:duration=2", "-c:a", "libmp3lame", "-metadata",
+         "title=Tagged Tune", "-metadata", "artist=Some Artist", "-metadata", "album=An Album"}));
+    control.SetFileName(media().Path("tagged.mp3"));
+    ASSERT_TRUE(waitState(PlaybackControl::Playing));
+    EXPECT_EQ(control.Tag("title"), "Tagged Tune");
+    EXPECT_EQ(control.Tag("Title"), "Tagged Tune") << "keys in any case";
+    EXPECT_EQ(control.Tag("artist"), "Some Artist");
+    EXPECT_EQ(control.Tag("album"), "An Album");
+    control.SetFileName(media().Path("short1.mp3"));
+    EXPECT_TRUE(control.Tag("title").isEmpty()) << "the last file's tags went with it";
+    ASSERT_TRUE(waitState(PlaybackControl::Playing));
+    EXPECT_TRUE(control.Tag("title").isEmpty());
+    EXPECT_TRUE(control.Tag("artist").isEmpty());
+}
+
+TEST_F(MpvControl, EverySeekIsAnnouncedWithItsTarget) {
+    QList<double> seeks;
+    QObject::connect(&control, &PlaybackControl::Seeked, [&](double s) { seeks << s; });
+    control.SetCurrentPosition(1.0);
+    EXPECT_TRUE(seeks.isEmpty()) << "nothing open: no seek";
+    control.SetFileName(media().Path("clip.mp3"));
+    ASSERT_TRUE(waitState(PlaybackControl::Playing));
+    EXPECT_TRUE(seeks.isEmpty()) << "a start is no seek";
+    control.SetCurrentPosition(1.25);
+    EXPECT_EQ(seeks, QList<double>{1.25});
+    control.Stop();
+    EXPECT_EQ(seeks.last(), 0.0) << "a stop rewinds";
+}
+
 // Root mean square of each channel of a 16-bit stereo WAV file, past its header.
 std::pair<double, double> channelLevels(const QString& path) {
     QFile file(path);
