@@ -9,22 +9,35 @@
 #include "playlist/FormPLS.h"
 #include "video/Form1.h"
 
+Controller::Controller(Forms& forms) : forms_(forms) {
+    queueLater_.setSingleShot(true);
+    queueLater_.setInterval(0);
+    connect(&queueLater_, &QTimer::timeout, this, &Controller::queueUpcoming);
+}
+
 void Controller::WireMain(frmMain& main) {
     connect(&main, &frmMain::PreviousClicked, this, &Controller::Previous);
     connect(&main, &frmMain::NextClicked, this, &Controller::Next);
     connect(&main, &frmMain::EjectClicked, this, &Controller::Eject);
     connect(&main, &frmMain::Moved, this, &Controller::DockCompanions);
     connect(&main, &frmMain::Closing, this, &Controller::unloadCompanions);
+    connect(this, &Controller::ModesChanged, &main,
+            [this, &main] { main.toggles.ShowModes(repeat_, shuffle_); });
 }
 
 void Controller::WirePlaylist(FormPLS& playlist) {
     connect(&playlist, &FormPLS::EveryEntryFailed, this, [this] { forms_.Main().GoStop(false); });
+    connect(&playlist, &FormPLS::UpcomingChanged, &queueLater_, qOverload<>(&QTimer::start));
+    playlist.SetShuffle(shuffle_);
 }
 
 void Controller::WireVideo(Form1& video) {
-    connect(&video, &Form1::EntryEnded, this, [this] { forms_.Playlist().PlayNext(); });
+    connect(&video, &Form1::EntryEnded, this, &Controller::entryEnded);
     connect(&video, &Form1::EntryFailedToOpen, this, [this] { forms_.Playlist().EntryFailed(); });
-    connect(&video, &Form1::EntryPlaying, this, [this] { forms_.Playlist().EntryPlayed(); });
+    connect(&video, &Form1::EntryPlaying, this, [this] {
+        forms_.Playlist().EntryPlayed();
+        queueLater_.start();
+    });
     connect(&video.mediaPlay(), &PlaybackControl::CannotPlay, this, &Controller::showMessage);
 }
 
@@ -91,8 +104,10 @@ void Controller::Quit() {
 void Controller::DockCompanions() {
     const frmMain& main = forms_.Main();
     Form1& video = forms_.Video();
-    video.SetLeft(main.Left() + Wiring::kVideoDockOffset);
-    video.SetTop(main.Top());
+    if (!video.IsFullScreen()) {
+        video.SetLeft(main.Left() + Wiring::kVideoDockOffset);
+        video.SetTop(main.Top());
+    }
     FormPLS& playlist = forms_.Playlist();
     playlist.SetLeft(main.Left());
     playlist.SetTop(main.Top() + Wiring::kPlaylistDockOffset);
@@ -129,4 +144,40 @@ bool Controller::TogglePlaylist() {
 void Controller::unloadCompanions() {
     forms_.UnloadVideo();
     forms_.UnloadPlaylist();
+}
+
+void Controller::entryEnded() {
+    if (!repeat_) {
+        forms_.Playlist().PlayNext();
+        return;
+    }
+    PlaybackControl& control = forms_.Playback();
+    control.SetFileName(control.FileName());
+}
+
+// What starts at the end of the playing file is handed to the control ahead of time, so that
+// it can follow without a gap.
+void Controller::queueUpcoming() {
+    if (!forms_.VideoExists() || !forms_.PlaylistExists())
+        return;
+    PlaybackControl& control = forms_.Playback();
+    control.QueueNext(repeat_ ? control.FileName() : forms_.Playlist().UpcomingPath());
+}
+
+void Controller::SetShuffle(bool on) {
+    if (on == shuffle_)
+        return;
+    shuffle_ = on;
+    if (forms_.PlaylistExists())
+        forms_.Playlist().SetShuffle(on);
+    queueLater_.start();
+    emit ModesChanged();
+}
+
+void Controller::SetRepeat(bool on) {
+    if (on == repeat_)
+        return;
+    repeat_ = on;
+    queueLater_.start();
+    emit ModesChanged();
 }

@@ -8,6 +8,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/ImageControl.h"
 #include "platform/PictureBox.h"
+#include "playlist/ShuffleOrder.h"
 #include "skin/PlaylistFace.h"
 
 class Wiring;
@@ -51,6 +52,13 @@ class FormPLS : public Form, public PlaylistFace {
     int EntryCount() const;
     int CurrentIndex() const;
 
+    // In shuffle, next and previous move through a random order of the entries; turning it on
+    // leaves the current entry playing.
+    void SetShuffle(bool on);
+    bool Shuffle() const { return shuffle_; }
+    // The path PlayNext would start now; empty when the list is empty.
+    QString UpcomingPath();
+
     QStringList List1;
     QString Text2 = QStringLiteral("No File");
     QString Text3 = QStringLiteral("No File");
@@ -72,12 +80,17 @@ class FormPLS : public Form, public PlaylistFace {
   signals:
     // Every entry of the list failed to open, one after the other.
     void EveryEntryFailed();
+    // The list or the current entry changed, so PlayNext may start another path.
+    void UpcomingChanged();
 
   private:
     void createHotspots();
     void popUpMenu(PictureBox* button,
                    const QList<std::pair<QString, std::function<void()>>>& items);
     void startEntry(int k);
+    int indexAfter(int i, int n);
+    int indexBefore(int i, int n);
+    void announceUpcomingChanges();
     void setText2(const QString& path);
     void List2_Click();
     void List2_DblClick();
@@ -89,4 +102,6 @@ class FormPLS : public Form, public PlaylistFace {
 
     Wiring& wiring_;
     int failuresInARow_ = 0;
+    bool shuffle_ = false;
+    ShuffleOrder shuffleOrder_;
 };
