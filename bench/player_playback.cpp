@@ -1,7 +1,8 @@
 // Two measurements of the whole player on real libmpv, with audio and video output off:
 //   cpu <file>        plays the file through the player's windows and prints the CPU seconds used
-//   gap <a> <b>       the time from the end of a to b playing, through the player and through
-//                     libmpv's own playlist advance, in milliseconds
+//   gap <a> <b>       the time from the end of a to b playing, through the player (with the
+//                     next file queued, and loading each file afresh as it did before) and
+//                     through libmpv's own playlist advance, in milliseconds
 #include <mpv/client.h>
 #include <sys/resource.h>
 
@@ -27,12 +28,22 @@ double cpuSeconds() {
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+// The control as it was before it queued the next file: each change is a fresh load.
+class UnqueuedControl : public MpvPlaybackControl {
+  public:
+    using MpvPlaybackControl::MpvPlaybackControl;
+    void QueueNext(const QString&) override {}
+};
+
 // A silent control whose observer is connected before the video window's own rule, so that it
 // sees the end of the media before the next entry starts.
-Forms::ControlFactory silentControlObservedBy(std::function<void(PlaybackControl&, int)> observer) {
-    return [observer] {
-        auto control =
-            std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options::Silent(false));
+Forms::ControlFactory silentControlObservedBy(std::function<void(PlaybackControl&, int)> observer,
+                                              bool queued = true) {
+    return [observer, queued] {
+        const auto options = MpvPlaybackControl::Options::Silent(false);
+        std::unique_ptr<MpvPlaybackControl> control =
+            queued ? std::make_unique<MpvPlaybackControl>(options)
+                   : std::make_unique<UnqueuedControl>(options);
         PlaybackControl* raw = control.get();
         QObject::connect(raw, &PlaybackControl::StateChange, raw,
                          [raw, observer](int, int now) { observer(*raw, now); });
@@ -56,23 +67,25 @@ int playerCpu(QApplication& app, const QString& file) {
     return 0;
 }
 
-int playerGap(QApplication& app, const QString& a, const QString& b) {
+int playerGap(QApplication& app, const QString& a, const QString& b, bool queued) {
     QElapsedTimer clock;
     double gap = -1;
-    Forms forms(silentControlObservedBy([&](PlaybackControl& control, int now) {
-        if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration() &&
-            !clock.isValid())
-            clock.start();  // the video window's rule starts the next entry from this event
-        if (now == PlaybackControl::Playing && clock.isValid() && gap < 0) {
-            gap = clock.nsecsElapsed() / 1e6;
-            app.quit();
-        }
-    }));
+    Forms forms(silentControlObservedBy(
+        [&](PlaybackControl& control, int now) {
+            if (now == PlaybackControl::Stopped &&
+                control.CurrentPosition() == control.Duration() && !clock.isValid())
+                clock.start();  // the video window's rule starts the next entry from this event
+            if (now == PlaybackControl::Playing && clock.isValid() && gap < 0) {
+                gap = clock.nsecsElapsed() / 1e6;
+                app.quit();
+            }
+        },
+        queued));
     forms.Playlist().AppendEntry(a, a);
     forms.Playlist().AppendEntry(b, b);
     forms.Playlist().PlayNext();
     app.exec();
-    std::printf("player gap %.2f ms\n", gap);
+    std::printf("player%s gap %.2f ms\n", queued ? "" : " unqueued", gap);
     return 0;
 }
 
@@ -116,7 +129,8 @@ int main(int argc, char* argv[]) {
     if (args.size() == 3 && args[1] == "cpu")
         return playerCpu(app, args[2]);
     if (args.size() == 4 && args[1] == "gap")
-        return playerGap(app, args[2], args[3]) + mpvGap(args[2], args[3]);
+        return playerGap(app, args[2], args[3], true) + playerGap(app, args[2], args[3], false) +
+               mpvGap(args[2], args[3]);
     std::fprintf(stderr, "usage: player_playback cpu <file> | gap <a> <b>\n");
     return 2;
 }
