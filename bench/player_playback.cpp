@@ -1,5 +1,8 @@
-// Two measurements of the whole player on real libmpv, with audio and video output off:
-//   cpu <file>        plays the file through the player's windows and prints the CPU seconds used
+// Measurements of the whole player on real libmpv, with audio output off:
+//   cpu <file>        plays the file through the player's windows, video output off too, and
+//                     prints the CPU seconds used
+//   video <file> [full]  the same with the picture shown in the docked video window, or full
+//                     screen
 //   gap <a> <b>       the time from the end of a to b playing, through the player (with the
 //                     next file queued, and loading each file afresh as it did before) and
 //                     through libmpv's own playlist advance, in milliseconds
@@ -38,9 +41,9 @@ class UnqueuedControl : public MpvPlaybackControl {
 // A silent control whose observer is connected before the video window's own rule, so that it
 // sees the end of the media before the next entry starts.
 Forms::ControlFactory silentControlObservedBy(std::function<void(PlaybackControl&, int)> observer,
-                                              bool queued = true) {
-    return [observer, queued] {
-        const auto options = MpvPlaybackControl::Options::Silent(false);
+                                              bool queued = true, bool video = false) {
+    return [observer, queued, video] {
+        const auto options = MpvPlaybackControl::Options::Silent(video);
         std::unique_ptr<MpvPlaybackControl> control =
             queued ? std::make_unique<MpvPlaybackControl>(options)
                    : std::make_unique<UnqueuedControl>(options);
@@ -51,19 +54,31 @@ Forms::ControlFactory silentControlObservedBy(std::function<void(PlaybackControl
     };
 }
 
-int playerCpu(QApplication& app, const QString& file) {
-    Forms forms(silentControlObservedBy([&app](PlaybackControl& control, int now) {
-        if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration())
-            app.quit();
-    }));
+int playerCpu(QApplication& app, const QString& file, bool video = false, bool full = false) {
+    Forms forms(silentControlObservedBy(
+        [&app](PlaybackControl& control, int now) {
+            if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration())
+                app.quit();
+        },
+        true, video));
     forms.Main().show();
     forms.Playlist().AppendEntry(file, file);
     // One entry would start again at its end; stop the measurement there instead.
     const double before = cpuSeconds();
     forms.Playlist().PlayNext();
     forms.Main().GoPlay(false);
+    QTimer fullScreen;
+    bool wentFull = false;
+    QObject::connect(&fullScreen, &QTimer::timeout, [&] {
+        if (!forms.VideoExists())
+            return;  // closing
+        if (full && forms.Video().isVisible() && !forms.Video().IsFullScreen())
+            forms.Video().SetFullScreen(true);
+        wentFull = wentFull || forms.Video().IsFullScreen();
+    });
+    fullScreen.start(20);
     app.exec();
-    std::printf("player cpu %.3f s\n", cpuSeconds() - before);
+    std::printf("player cpu %.3f s%s\n", cpuSeconds() - before, wentFull ? " (full screen)" : "");
     return 0;
 }
 
@@ -128,9 +143,11 @@ int main(int argc, char* argv[]) {
     const QStringList args = app.arguments();
     if (args.size() == 3 && args[1] == "cpu")
         return playerCpu(app, args[2]);
+    if ((args.size() == 3 || args.size() == 4) && args[1] == "video")
+        return playerCpu(app, args[2], true, args.size() == 4 && args[3] == "full");
     if (args.size() == 4 && args[1] == "gap")
         return playerGap(app, args[2], args[3], true) + playerGap(app, args[2], args[3], false) +
                mpvGap(args[2], args[3]);
-    std::fprintf(stderr, "usage: player_playback cpu <file> | gap <a> <b>\n");
+    std::fprintf(stderr, "usage: player_playback cpu <file> | video <file> [full] | gap <a> <b>\n");
     return 2;
 }
