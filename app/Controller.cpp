@@ -27,7 +27,7 @@ void Controller::WireMain(frmMain& main) {
 
 void Controller::WirePlaylist(FormPLS& playlist) {
     connect(&playlist, &FormPLS::EveryEntryFailed, this, [this] { forms_.Main().GoStop(false); });
-    connect(&playlist, &FormPLS::UpcomingChanged, &queueLater_, qOverload<>(&QTimer::start));
+    connect(&playlist, &FormPLS::UpcomingChanged, this, &Controller::queueSoon);
     playlist.SetShuffle(shuffle_);
 }
 
@@ -36,7 +36,7 @@ void Controller::WireVideo(Form1& video) {
     connect(&video, &Form1::EntryFailedToOpen, this, [this] { forms_.Playlist().EntryFailed(); });
     connect(&video, &Form1::EntryPlaying, this, [this] {
         forms_.Playlist().EntryPlayed();
-        queueLater_.start();
+        queueSoon();
     });
     connect(&video.mediaPlay(), &PlaybackControl::CannotPlay, this, &Controller::showMessage);
 }
@@ -155,6 +155,11 @@ void Controller::entryEnded() {
     control.SetFileName(control.FileName());
 }
 
+void Controller::queueSoon() {
+    if (!queueLater_.isActive())
+        queueLater_.start();
+}
+
 // What starts at the end of the playing file is handed to the control ahead of time, so that
 // it can follow without a gap.
 void Controller::queueUpcoming() {
@@ -170,7 +175,7 @@ void Controller::SetShuffle(bool on) {
     shuffle_ = on;
     if (forms_.PlaylistExists())
         forms_.Playlist().SetShuffle(on);
-    queueLater_.start();
+    queueSoon();
     emit ModesChanged();
 }
 
@@ -178,6 +183,6 @@ void Controller::SetRepeat(bool on) {
     if (on == repeat_)
         return;
     repeat_ = on;
-    queueLater_.start();
+    queueSoon();
     emit ModesChanged();
 }

@@ -62,6 +62,7 @@ class Controller : public QObject {
     void unloadCompanions();
     void showMessage(const QString& text);
     void entryEnded();
+    void queueSoon();
     void queueUpcoming();
 
     Forms& forms_;

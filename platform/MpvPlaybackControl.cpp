@@ -314,8 +314,10 @@ double MpvPlaybackControl::CurrentPosition() const {
 void MpvPlaybackControl::SetCurrentPosition(double seconds) {
     if (!loaded_ || !std::isfinite(seconds))
         return;
-    if (atEnd_ && (duration_ < 0.0 || seconds < duration_))
+    if (atEnd_ && (duration_ < 0.0 || seconds < duration_)) {
         atEnd_ = false;
+        applyQueue();  // held open at its end, the file had nothing queued
+    }
     // Shown at once: the observed position follows when the seek is done.
     position_ = std::max(seconds, 0.0);
     const QByteArray target = QByteArray::number(position_, 'f', 3);
