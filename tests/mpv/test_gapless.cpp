@@ -181,6 +181,17 @@ TEST_F(QueuedControl, AQueueTakenBackOrReplacedLeavesOnlyTheLastWish) {
     EXPECT_EQ(log.count("2 short2.mp3"), 0);
 }
 
+TEST_F(QueuedControl, AFileHeldAtItsEndAndPlayedAgainGoesOnToTheQueuedFile) {
+    control.SetFileName(media().Path("short1.mp3"));
+    ASSERT_TRUE(WaitFor([&] { return log.count("0 short1.mp3 end") == 1; }, 8000));
+    control.QueueNext(media().Path("short2.mp3"));
+    control.Play();
+    ASSERT_TRUE(WaitFor([&] { return log.count("2 short2.mp3") == 1; }, 8000))
+        << log.lines.join(", ").toStdString();
+    EXPECT_EQ(log.count("0 short1.mp3 end"), 2);
+    EXPECT_EQ(control.Loads(), 1);
+}
+
 class GaplessPlayer : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(media().Ok()); }
