@@ -48,8 +48,9 @@ void Toggles::imgSufRep_MouseDown(int index, MouseArgs) {
 void Toggles::imgSufRep_MouseUp(int index, MouseArgs) {
     ImageControl* toggle = main_.imgSufRep[index];
     Forms& forms = main_.forms();
-    // Tag "0": the window was last shown by this toggle, or its mode is on.
     Controller& operations = main_.operations();
+    // Tag "0": the window was last shown by this toggle, or its mode is on (the modes' tags
+    // are set by ShowModes as the controller announces the change).
     if (index == 0) {
         operations.SetRepeat(!operations.Repeat());
     } else if (index == 1) {
