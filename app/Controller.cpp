@@ -12,6 +12,12 @@
 #include "playlist/FormPLS.h"
 #include "video/Form1.h"
 
+Controller::Controller(Forms& forms) : forms_(forms) {
+    queueLater_.setSingleShot(true);
+    queueLater_.setInterval(0);
+    connect(&queueLater_, &QTimer::timeout, this, &Controller::queueUpcoming);
+}
+
 void Controller::WireMain(frmMain& main) {
     connect(&main, &frmMain::PreviousClicked, this, &Controller::Previous);
     connect(&main, &frmMain::NextClicked, this, &Controller::Next);
@@ -20,6 +26,8 @@ void Controller::WireMain(frmMain& main) {
     connect(&main, &frmMain::Closing, this, &Controller::unloadCompanions);
     connect(new DropTarget(&main), &DropTarget::Dropped, this, &Controller::AddPaths);
     addKeys(&main);
+    connect(this, &Controller::ModesChanged, &main,
+            [this, &main] { main.toggles.ShowModes(repeat_, shuffle_); });
 }
 
 void Controller::addKeys(QWidget* window) {
@@ -57,12 +65,17 @@ void Controller::WirePlaylist(FormPLS& playlist) {
     connect(new DropTarget(&playlist), &DropTarget::Dropped, this, &Controller::AddPaths);
     addKeys(&playlist);
     addPlaylistKeys(playlist);
+    connect(&playlist, &FormPLS::UpcomingChanged, this, &Controller::queueSoon);
+    playlist.SetShuffle(shuffle_);
 }
 
 void Controller::WireVideo(Form1& video) {
-    connect(&video, &Form1::EntryEnded, this, [this] { forms_.Playlist().PlayNext(); });
+    connect(&video, &Form1::EntryEnded, this, &Controller::entryEnded);
     connect(&video, &Form1::EntryFailedToOpen, this, [this] { forms_.Playlist().EntryFailed(); });
-    connect(&video, &Form1::EntryPlaying, this, [this] { forms_.Playlist().EntryPlayed(); });
+    connect(&video, &Form1::EntryPlaying, this, [this] {
+        forms_.Playlist().EntryPlayed();
+        queueSoon();
+    });
     connect(&video.mediaPlay(), &PlaybackControl::CannotPlay, this, &Controller::showMessage);
     connect(new DropTarget(&video), &DropTarget::Dropped, this, &Controller::AddPaths);
 }
@@ -172,8 +185,10 @@ void Controller::Quit() {
 void Controller::DockCompanions() {
     const frmMain& main = forms_.Main();
     Form1& video = forms_.Video();
-    video.SetLeft(main.Left() + Wiring::kVideoDockOffset);
-    video.SetTop(main.Top());
+    if (!video.IsFullScreen()) {
+        video.SetLeft(main.Left() + Wiring::kVideoDockOffset);
+        video.SetTop(main.Top());
+    }
     FormPLS& playlist = forms_.Playlist();
     playlist.SetLeft(main.Left());
     playlist.SetTop(main.Top() + Wiring::kPlaylistDockOffset);
@@ -210,4 +225,45 @@ bool Controller::TogglePlaylist() {
 void Controller::unloadCompanions() {
     forms_.UnloadVideo();
     forms_.UnloadPlaylist();
+}
+
+void Controller::entryEnded() {
+    if (!repeat_) {
+        forms_.Playlist().PlayNext();
+        return;
+    }
+    PlaybackControl& control = forms_.Playback();
+    control.SetFileName(control.FileName());
+}
+
+void Controller::queueSoon() {
+    if (!queueLater_.isActive())
+        queueLater_.start();
+}
+
+// What starts at the end of the playing file is handed to the control ahead of time, so that
+// it can follow without a gap.
+void Controller::queueUpcoming() {
+    if (!forms_.VideoExists() || !forms_.PlaylistExists())
+        return;
+    PlaybackControl& control = forms_.Playback();
+    control.QueueNext(repeat_ ? control.FileName() : forms_.Playlist().UpcomingPath());
+}
+
+void Controller::SetShuffle(bool on) {
+    if (on == shuffle_)
+        return;
+    shuffle_ = on;
+    if (forms_.PlaylistExists())
+        forms_.Playlist().SetShuffle(on);
+    queueSoon();
+    emit ModesChanged();
+}
+
+void Controller::SetRepeat(bool on) {
+    if (on == repeat_)
+        return;
+    repeat_ = on;
+    queueSoon();
+    emit ModesChanged();
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <functional>
 
 class Forms;
@@ -16,7 +17,7 @@ class QWidget;
 class Controller : public QObject {
     Q_OBJECT
   public:
-    explicit Controller(Forms& forms) : forms_(forms) {}
+    explicit Controller(Forms& forms);
 
     // Called once for each window as it is created, before its load handler runs.
     void WireMain(frmMain& main);
@@ -57,14 +58,32 @@ class Controller : public QObject {
     bool ToggleVideo();
     bool TogglePlaylist();
 
+    // Shuffle: the list plays in a random order, each entry once a round. Repeat: the playing
+    // file starts again at its end instead of the next entry; previous and next still move.
+    void SetShuffle(bool on);
+    bool Shuffle() const { return shuffle_; }
+    void SetRepeat(bool on);
+    bool Repeat() const { return repeat_; }
+
     // Messages to the user; tests catch them.
     std::function<void(const QString&)> ShowMessage;
+
+  signals:
+    // Shuffle or repeat was switched, from whatever side.
+    void ModesChanged();
 
   private:
     void unloadCompanions();
     void addKeys(QWidget* window);
     void addPlaylistKeys(FormPLS& playlist);
     void showMessage(const QString& text);
+    void entryEnded();
+    void queueSoon();
+    void queueUpcoming();
 
     Forms& forms_;
+    bool shuffle_ = false;
+    bool repeat_ = false;
+    // Changes come in bursts (a folder of files, a new selection); the queue follows once.
+    QTimer queueLater_;
 };

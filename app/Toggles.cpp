@@ -48,17 +48,38 @@ void Toggles::imgSufRep_MouseDown(int index, MouseArgs) {
 void Toggles::imgSufRep_MouseUp(int index, MouseArgs) {
     ImageControl* toggle = main_.imgSufRep[index];
     Forms& forms = main_.forms();
-    // Tag "0": the window was last shown by this toggle.
-    if (index == 2) {
-        const bool shown = main_.operations().ToggleVideo();
+    Controller& operations = main_.operations();
+    // Tag "0": the window was last shown by this toggle, or its mode is on (the modes' tags
+    // are set by ShowModes as the controller announces the change).
+    if (index == 0) {
+        operations.SetRepeat(!operations.Repeat());
+    } else if (index == 1) {
+        operations.SetShuffle(!operations.Shuffle());
+    } else if (index == 2) {
+        const bool shown = operations.ToggleVideo();
         toggle->SetTag(shown ? QStringLiteral("0") : QStringLiteral("1"));
     } else if (index == 3) {
-        const bool shown = main_.operations().TogglePlaylist();
+        const bool shown = operations.TogglePlaylist();
         toggle->SetTag(shown ? QStringLiteral("0") : QStringLiteral("1"));
     }
     mdlSkin::DrawSprite(forms, Sprite::Toggle, index + 1, Sprite::OnReleased);
     if (toggle->Tag() == QLatin1String("1"))
         mdlSkin::DrawSprite(forms, Sprite::Toggle, index + 1, Sprite::OffReleased);
+}
+
+void Toggles::ShowModes(bool repeat, bool shuffle) {
+    showMode(0, repeat);
+    showMode(1, shuffle);
+}
+
+void Toggles::showMode(int index, bool on) {
+    ImageControl* toggle = main_.imgSufRep[index];
+    const QString tag = on ? QStringLiteral("0") : QStringLiteral("1");
+    if (toggle->Tag() == tag)
+        return;
+    toggle->SetTag(tag);
+    mdlSkin::DrawSprite(main_.forms(), Sprite::Toggle, index + 1,
+                        on ? Sprite::OnReleased : Sprite::OffReleased);
 }
 
 void Toggles::imgAmp_Click() {

@@ -14,10 +14,14 @@ class Toggles {
     void imgMenu_MouseUp(int index, MouseArgs args);
     void imgSufRep_MouseDown(int index, MouseArgs args);
     void imgSufRep_MouseUp(int index, MouseArgs args);
+    // Toggles 0 (repeat) and 1 (shuffle) rest on while their mode is on: tag "0", state 2.
+    void ShowModes(bool repeat, bool shuffle);
     void imgAmp_Click();
     void mnuSkin_Click();
     void mnuExit_Click();
 
   private:
+    void showMode(int index, bool on);
+
     frmMain& main_;
 };

@@ -93,7 +93,11 @@ void frmMain::createControls() {
     Mask->Move(0.0f, 1800.0f, kDesignWidth, kDesignHeight);
     Mask->hide();
 
-    for (int i = 0; i < 4; ++i) imgSufRep[i]->SetTag(QStringLiteral("0"));
+    // Toggles 0 and 1 switch repeat and shuffle, which start off; 2 and 3 start as "shown".
+    for (int i = 0; i < 4; ++i)
+        imgSufRep[i]->SetTag(i < 2 ? QStringLiteral("1") : QStringLiteral("0"));
+    imgSufRep[0]->setToolTip(QStringLiteral("Repeat"));
+    imgSufRep[1]->setToolTip(QStringLiteral("Shuffle"));
     imgSufRep[2]->setToolTip(QStringLiteral("Toggle Video Display"));
     imgSufRep[3]->setToolTip(QStringLiteral("Toggle Playlist"));
     imgMenu[3]->setToolTip(QStringLiteral("Exit"));

@@ -15,12 +15,14 @@ TIMEFORMAT='%U %S'
 mpvcpu=$( { time mpv --no-config --ao=null --vo=null --really-quiet "$work/long.mp3" >/dev/null 2>&1; } 2>&1 | awk '{print $1 + $2}')
 echo "cpu, 60 s mp3: player ${player} s, mpv ${mpvcpu} s, ratio $(awk -v a="$player" -v b="$mpvcpu" 'BEGIN {printf "%.2f", a / b}')"
 
-pg=() mg=()
+pg=() ug=() mg=()
 for _ in 1 2 3 4 5; do
   out=$("$build/bench/player_playback" gap "$work/a.mp3" "$work/b.mp3")
-  pg+=("$(echo "$out" | awk '/player gap/ {print $3}')")
-  mg+=("$(echo "$out" | awk '/mpv gap/ {print $3}')")
+  pg+=("$(echo "$out" | awk '/^player gap/ {print $3}')")
+  ug+=("$(echo "$out" | awk '/^player unqueued gap/ {print $4}')")
+  mg+=("$(echo "$out" | awk '/^mpv gap/ {print $3}')")
 done
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-p=$(median "${pg[@]}") m=$(median "${mg[@]}")
+p=$(median "${pg[@]}") u=$(median "${ug[@]}") m=$(median "${mg[@]}")
 echo "gap between files: player ${p} ms, mpv ${m} ms, ratio $(awk -v a="$p" -v b="$m" 'BEGIN {printf "%.2f", a / b}')"
+echo "gap between files, each file loaded afresh: player ${u} ms, ratio to mpv $(awk -v a="$u" -v b="$m" 'BEGIN {printf "%.2f", a / b}')"

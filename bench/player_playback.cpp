@@ -1,7 +1,11 @@
-// Two measurements of the whole player on real libmpv, with audio and video output off:
-//   cpu <file>        plays the file through the player's windows and prints the CPU seconds used
-//   gap <a> <b>       the time from the end of a to b playing, through the player and through
-//                     libmpv's own playlist advance, in milliseconds
+// Measurements of the whole player on real libmpv, with audio output off:
+//   cpu <file>        plays the file through the player's windows, video output off too, and
+//                     prints the CPU seconds used
+//   video <file> [full]  the same with the picture shown in the docked video window, or full
+//                     screen
+//   gap <a> <b>       the time from the end of a to b playing, through the player (with the
+//                     next file queued, and loading each file afresh as it did before) and
+//                     through libmpv's own playlist advance, in milliseconds
 #include <mpv/client.h>
 #include <sys/resource.h>
 
@@ -27,12 +31,22 @@ double cpuSeconds() {
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+// The control as it was before it queued the next file: each change is a fresh load.
+class UnqueuedControl : public MpvPlaybackControl {
+  public:
+    using MpvPlaybackControl::MpvPlaybackControl;
+    void QueueNext(const QString&) override {}
+};
+
 // A silent control whose observer is connected before the video window's own rule, so that it
 // sees the end of the media before the next entry starts.
-Forms::ControlFactory silentControlObservedBy(std::function<void(PlaybackControl&, int)> observer) {
-    return [observer] {
-        auto control =
-            std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options::Silent(false));
+Forms::ControlFactory silentControlObservedBy(std::function<void(PlaybackControl&, int)> observer,
+                                              bool queued = true, bool video = false) {
+    return [observer, queued, video] {
+        const auto options = MpvPlaybackControl::Options::Silent(video);
+        std::unique_ptr<MpvPlaybackControl> control =
+            queued ? std::make_unique<MpvPlaybackControl>(options)
+                   : std::make_unique<UnqueuedControl>(options);
         PlaybackControl* raw = control.get();
         QObject::connect(raw, &PlaybackControl::StateChange, raw,
                          [raw, observer](int, int now) { observer(*raw, now); });
@@ -40,39 +54,53 @@ Forms::ControlFactory silentControlObservedBy(std::function<void(PlaybackControl
     };
 }
 
-int playerCpu(QApplication& app, const QString& file) {
-    Forms forms(silentControlObservedBy([&app](PlaybackControl& control, int now) {
-        if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration())
-            app.quit();
-    }));
+int playerCpu(QApplication& app, const QString& file, bool video = false, bool full = false) {
+    Forms forms(silentControlObservedBy(
+        [&app](PlaybackControl& control, int now) {
+            if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration())
+                app.quit();
+        },
+        true, video));
     forms.Main().show();
     forms.Playlist().AppendEntry(file, file);
     // One entry would start again at its end; stop the measurement there instead.
     const double before = cpuSeconds();
     forms.Playlist().PlayNext();
     forms.Main().GoPlay(false);
+    QTimer fullScreen;
+    bool wentFull = false;
+    QObject::connect(&fullScreen, &QTimer::timeout, [&] {
+        if (!forms.VideoExists())
+            return;  // closing
+        if (full && forms.Video().isVisible() && !forms.Video().IsFullScreen())
+            forms.Video().SetFullScreen(true);
+        wentFull = wentFull || forms.Video().IsFullScreen();
+    });
+    fullScreen.start(20);
     app.exec();
-    std::printf("player cpu %.3f s\n", cpuSeconds() - before);
+    std::printf("player cpu %.3f s%s\n", cpuSeconds() - before, wentFull ? " (full screen)" : "");
     return 0;
 }
 
-int playerGap(QApplication& app, const QString& a, const QString& b) {
+int playerGap(QApplication& app, const QString& a, const QString& b, bool queued) {
     QElapsedTimer clock;
     double gap = -1;
-    Forms forms(silentControlObservedBy([&](PlaybackControl& control, int now) {
-        if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration() &&
-            !clock.isValid())
-            clock.start();  // the video window's rule starts the next entry from this event
-        if (now == PlaybackControl::Playing && clock.isValid() && gap < 0) {
-            gap = clock.nsecsElapsed() / 1e6;
-            app.quit();
-        }
-    }));
+    Forms forms(silentControlObservedBy(
+        [&](PlaybackControl& control, int now) {
+            if (now == PlaybackControl::Stopped &&
+                control.CurrentPosition() == control.Duration() && !clock.isValid())
+                clock.start();  // the video window's rule starts the next entry from this event
+            if (now == PlaybackControl::Playing && clock.isValid() && gap < 0) {
+                gap = clock.nsecsElapsed() / 1e6;
+                app.quit();
+            }
+        },
+        queued));
     forms.Playlist().AppendEntry(a, a);
     forms.Playlist().AppendEntry(b, b);
     forms.Playlist().PlayNext();
     app.exec();
-    std::printf("player gap %.2f ms\n", gap);
+    std::printf("player%s gap %.2f ms\n", queued ? "" : " unqueued", gap);
     return 0;
 }
 
@@ -115,8 +143,11 @@ int main(int argc, char* argv[]) {
     const QStringList args = app.arguments();
     if (args.size() == 3 && args[1] == "cpu")
         return playerCpu(app, args[2]);
+    if ((args.size() == 3 || args.size() == 4) && args[1] == "video")
+        return playerCpu(app, args[2], true, args.size() == 4 && args[3] == "full");
     if (args.size() == 4 && args[1] == "gap")
-        return playerGap(app, args[2], args[3]) + mpvGap(args[2], args[3]);
-    std::fprintf(stderr, "usage: player_playback cpu <file> | gap <a> <b>\n");
+        return playerGap(app, args[2], args[3], true) + playerGap(app, args[2], args[3], false) +
+               mpvGap(args[2], args[3]);
+    std::fprintf(stderr, "usage: player_playback cpu <file> | video <file> [full] | gap <a> <b>\n");
     return 2;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QMetaObject>
+#include <QTimer>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -108,7 +109,12 @@ void MpvPlaybackControl::configure(mpv_handle* handle) {
     option("idle", "yes");
     option("keep-open", "yes");
     option("keep-open-pause", "no");  // the end is reported as the end, not as a pause
-    option("audio-display", "no");    // cover art is no picture
+    // A queued next file is opened ahead of time and its sound joins on without a gap while
+    // the format stays the same; a file in another format reopens the output rather than
+    // being resampled to the first file's.
+    option("prefetch-playlist", "yes");
+    option("gapless-audio", "weak");
+    option("audio-display", "no");  // cover art is no picture
     // Without a sound device a file still plays, silently, and the list goes on.
     option("audio-fallback-to-null", "yes");
     option("vo", options_.videoOutput ? "libmpv" : "null");
@@ -170,6 +176,7 @@ QWidget* MpvPlaybackControl::Surface() {
         surface_ = new VideoSurface();  // the video window takes ownership when it places it
         connect(surface_, &VideoSurface::MouseDown, this, &PlaybackControl::PictureMouseDown);
         connect(surface_, &VideoSurface::MouseMove, this, &PlaybackControl::PictureMouseMove);
+        connect(surface_, &VideoSurface::DoubleClicked, this, &PlaybackControl::PictureDoubleClick);
     }
     return surface_;
 }
@@ -217,13 +224,7 @@ void MpvPlaybackControl::Stop() {
     setState(Stopped);
 }
 
-void MpvPlaybackControl::SetFileName(const QString& path) {
-    fileName_ = path;
-    Prepare();
-    if (!mpv_) {
-        reportCannotPlay();
-        return;
-    }
+void MpvPlaybackControl::forgetFile() {
     openFailed_ = false;
     loaded_ = false;
     atEnd_ = false;
@@ -232,12 +233,74 @@ void MpvPlaybackControl::SetFileName(const QString& path) {
     pictureWidth_ = 0;
     channels_ = 0;
     tags_.clear();
+}
+
+void MpvPlaybackControl::SetFileName(const QString& path) {
+    fileName_ = path;
+    Prepare();
+    if (!mpv_) {
+        reportCannotPlay();
+        return;
+    }
+    forgetFile();
+    nextPath_.clear();  // the wish was for the file before
     awaitingStart_ = true;
+    if (handOverId_ >= 0 && path == handOverPath_) {
+        // libmpv went on to this file by itself at the end of the last one: it plays already.
+        expectedId_ = handOverId_;
+        expectingHandOver_ = true;
+        handOverId_ = -1;
+    } else {
+        load(path);
+    }
+    setState(Waiting);
+}
+
+void MpvPlaybackControl::load(const QString& path) {
+    handOverId_ = -1;
+    queuedId_ = -1;  // a replacing load empties libmpv's playlist
+    expectingHandOver_ = false;
     // pause survives a load; a new file starts playing.
     setFlag("pause", false);
     const QByteArray file = path.toUtf8();
     command({"loadfile", file.constData(), "replace"});
-    setState(Waiting);
+    ++loads_;
+    expectedId_ = entryIdAt("0");
+}
+
+std::int64_t MpvPlaybackControl::entryIdAt(const char* index) {
+    std::int64_t id = -1;
+    const QByteArray name = QByteArray("playlist/") + index + "/id";
+    if (api_->get_property(mpv_.get(), name.constData(), MPV_FORMAT_INT64, &id) < 0)
+        return -1;
+    return id;
+}
+
+void MpvPlaybackControl::QueueNext(const QString& path) {
+    nextPath_ = path;
+    applyQueue();
+}
+
+// Only while a file plays settled: around a change of file libmpv's playlist is in motion.
+void MpvPlaybackControl::applyQueue() {
+    if (!mpv_ || !loaded_ || awaitingStart_ || atEnd_ || handOverId_ >= 0)
+        return;
+    if (queuedId_ >= 0 && queuedPath_ == nextPath_)
+        return;
+    command({"playlist-clear"});  // all but the current entry: one queued file at most
+    queuedId_ = -1;
+    queuedPath_.clear();
+    if (nextPath_.isEmpty())
+        return;
+    const QByteArray file = nextPath_.toUtf8();
+    command({"loadfile", file.constData(), "append"});
+    std::int64_t count = 0;
+    api_->get_property(mpv_.get(), "playlist-count", MPV_FORMAT_INT64, &count);
+    if (count < 2)
+        return;  // not appended
+    queuedId_ = entryIdAt(QByteArray::number(count - 1).constData());
+    if (queuedId_ >= 0)
+        queuedPath_ = nextPath_;
 }
 
 double MpvPlaybackControl::CurrentPosition() const {
@@ -255,8 +318,10 @@ double MpvPlaybackControl::CurrentPosition() const {
 void MpvPlaybackControl::SetCurrentPosition(double seconds) {
     if (!loaded_ || !std::isfinite(seconds))
         return;
-    if (atEnd_ && (duration_ < 0.0 || seconds < duration_))
+    if (atEnd_ && (duration_ < 0.0 || seconds < duration_)) {
         atEnd_ = false;
+        applyQueue();  // held open at its end, the file had nothing queued
+    }
     // Shown at once: the observed position follows when the seek is done.
     position_ = std::max(seconds, 0.0);
     const QByteArray target = QByteArray::number(position_, 'f', 3);
@@ -343,6 +408,9 @@ void MpvPlaybackControl::handleEvent(const mpv_event& event) {
         case MPV_EVENT_PLAYBACK_RESTART:
             onPlaybackRestart();
             break;
+        case MPV_EVENT_IDLE:
+            onIdle();
+            break;
         case MPV_EVENT_PROPERTY_CHANGE:
             onPropertyChange(event.reply_userdata,
                              *static_cast<const mpv_event_property*>(event.data));
@@ -353,10 +421,40 @@ void MpvPlaybackControl::handleEvent(const mpv_event& event) {
 }
 
 void MpvPlaybackControl::onStartFile(const mpv_event_start_file& start) {
-    if (!awaitingStart_)
+    const std::int64_t id = start.playlist_entry_id;
+    if (!awaitingStart_) {
+        if (handOverId_ >= 0 && id == handOverId_)
+            adoptHandOver();
         return;
-    entryId_ = start.playlist_entry_id;
-    awaitingStart_ = false;
+    }
+    if (expectedId_ < 0 || id == expectedId_) {
+        entryId_ = id;
+        awaitingStart_ = false;
+        expectingHandOver_ = false;
+    } else if (expectingHandOver_) {
+        load(fileName_);  // libmpv went elsewhere than the queued file: open it afresh
+    }
+}
+
+// The current file played to its end and libmpv goes on to the queued one. The end is
+// reported as always (position equal to duration, a state change); the SetFileName that
+// follows with the queued path finds it started.
+void MpvPlaybackControl::handOver() {
+    handOverId_ = queuedId_;
+    handOverPath_ = queuedPath_;
+    queuedId_ = -1;
+    queuedPath_.clear();
+    nextPath_.clear();
+    reportEnd();
+}
+
+// Nobody asked for the queued file when the last one ended; it plays, so it is the current one.
+void MpvPlaybackControl::adoptHandOver() {
+    fileName_ = handOverPath_;
+    entryId_ = handOverId_;
+    handOverId_ = -1;
+    forgetFile();
+    setState(Waiting);
 }
 
 void MpvPlaybackControl::onEndFile(const mpv_event_end_file& end) {
@@ -368,10 +466,18 @@ void MpvPlaybackControl::onEndFile(const mpv_event_end_file& end) {
         loaded_ = false;
         duration_ = -1.0;
         setState(Closed);
+    } else if (end.reason == MPV_END_FILE_REASON_EOF && queuedId_ >= 0 && loaded_) {
+        handOver();
     } else if (end.reason != MPV_END_FILE_REASON_REDIRECT) {
         loaded_ = false;
         setState(Closed);
     }
+}
+
+void MpvPlaybackControl::onIdle() {
+    // The queued file never started (it was taken out of libmpv's playlist as it ended).
+    if (awaitingStart_ && expectingHandOver_)
+        load(fileName_);
 }
 
 void MpvPlaybackControl::onPlaybackRestart() {
@@ -387,6 +493,7 @@ void MpvPlaybackControl::onPlaybackRestart() {
         if (api_->get_property(mpv_.get(), "width", MPV_FORMAT_INT64, &width) >= 0)
             pictureWidth_ = width;
         readTags();
+        applyQueue();
     }
     if (state_ == Waiting) {
         int paused = 0;
@@ -417,7 +524,7 @@ void MpvPlaybackControl::onPropertyChange(std::uint64_t id, const mpv_event_prop
     const bool isDouble = property.format == MPV_FORMAT_DOUBLE;
     switch (id) {
         case kDurationId:
-            if (isDouble && loaded_)
+            if (isDouble && loaded_ && handOverId_ < 0)
                 duration_ = *static_cast<const double*>(property.data);
             break;
         case kTimePosId:
@@ -436,8 +543,9 @@ void MpvPlaybackControl::onPropertyChange(std::uint64_t id, const mpv_event_prop
                             : 0;
             break;
         case kEofId:
+            eofReached_ = isFlag && *static_cast<const int*>(property.data) != 0;
             if (isFlag && loaded_)
-                onEofReached(*static_cast<const int*>(property.data) != 0);
+                onEofReached(eofReached_);
             break;
         case kPauseId:
             if (isFlag && loaded_ && !atEnd_)
@@ -454,11 +562,24 @@ void MpvPlaybackControl::onPropertyChange(std::uint64_t id, const mpv_event_prop
 
 void MpvPlaybackControl::onEofReached(bool eof) {
     if (eof && !atEnd_) {
-        atEnd_ = true;
-        setState(Stopped);
+        if (queuedId_ >= 0) {
+            // libmpv goes on to the queued file, and the end is reported as it does. Should
+            // the file be held open instead (the queue came too late), say so after a while.
+            QTimer::singleShot(kHeldAtEndAfterMs, this, [this, entry = entryId_] {
+                if (entry == entryId_ && eofReached_ && loaded_ && !atEnd_ && handOverId_ < 0)
+                    reportEnd();
+            });
+            return;
+        }
+        reportEnd();
     } else if (!eof) {
         atEnd_ = false;
     }
+}
+
+void MpvPlaybackControl::reportEnd() {
+    atEnd_ = true;
+    setState(Stopped);
 }
 
 void MpvPlaybackControl::onPauseChanged(bool paused) {
@@ -482,10 +603,12 @@ void MpvPlaybackControl::renderFrame() {
         return;
     if (!(api_->render_context_update(render_.get()) & MPV_RENDER_UPDATE_FRAME))
         return;
-    QSize size = surface_ ? surface_->size() : QSize();
+    QSize size = surface_ ? surface_->DeviceSize() : QSize();
     if (size.width() < 16 || size.height() < 16)
         size = QSize(16, 16);
     QImage frame(size, QImage::Format_RGB32);
+    if (surface_)
+        frame.setDevicePixelRatio(surface_->devicePixelRatioF());
     int dims[2] = {size.width(), size.height()};
     std::size_t stride = static_cast<std::size_t>(frame.bytesPerLine());
     char format[] = "bgr0";  // the byte order of a 32-bit pixel here

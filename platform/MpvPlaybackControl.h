@@ -57,6 +57,11 @@ class MpvPlaybackControl : public PlaybackControl {
     void Stop() override;
     void SetFileName(const QString& path) override;
     QString FileName() const override { return fileName_; }
+    // The next file waits in libmpv's own playlist, so that libmpv opens it ahead of time and
+    // its sound follows the current file's without a gap.
+    void QueueNext(const QString& path) override;
+    // How many files were opened afresh, as against joined on from the queue.
+    int Loads() const { return loads_; }
     double CurrentPosition() const override;
     void SetCurrentPosition(double seconds) override;
     double Duration() const override;
@@ -70,6 +75,8 @@ class MpvPlaybackControl : public PlaybackControl {
     int AudioChannels() const override;
     QString Tag(const QString& key) const override { return tags_.value(key.toLower()); }
     QWidget* Surface() override;
+
+    static constexpr int kHeldAtEndAfterMs = 500;
 
     // libmpv's own volume (0 to 100, cubic) for a volume in hundredths of a decibel.
     static double MpvVolumeFor(int volume);
@@ -90,12 +97,20 @@ class MpvPlaybackControl : public PlaybackControl {
     void reportCannotPlay();
     void drainEvents();
     void handleEvent(const mpv_event& event);
+    void forgetFile();
+    void load(const QString& path);
+    std::int64_t entryIdAt(const char* index);
+    void applyQueue();
+    void handOver();
+    void adoptHandOver();
     void onStartFile(const mpv_event_start_file& start);
     void onEndFile(const mpv_event_end_file& end);
     void onPlaybackRestart();
     void readTags();
+    void onIdle();
     void onPropertyChange(std::uint64_t id, const mpv_event_property& property);
     void onEofReached(bool eof);
+    void reportEnd();
     void onPauseChanged(bool paused);
     void onAudioOutputChanged(const char* driver);
     void setState(int state);
@@ -115,8 +130,19 @@ class MpvPlaybackControl : public PlaybackControl {
     bool openFailed_ = false;
     bool loaded_ = false;  // the current file is open and has started
     bool atEnd_ = false;
-    bool awaitingStart_ = false;  // a file was given and its start is not yet seen
-    std::int64_t entryId_ = -1;   // playlist entry of the current file
+    bool eofReached_ = false;         // libmpv's own flag, as last observed
+    bool awaitingStart_ = false;      // a file was given and its start is not yet seen
+    std::int64_t expectedId_ = -1;    // the playlist entry whose start is awaited, -1: any
+    bool expectingHandOver_ = false;  // that entry is the queued one, already on its way
+    std::int64_t entryId_ = -1;       // playlist entry of the current file
+    // The next file: as asked for, as queued in libmpv after the current entry, and as handed
+    // over to when the current file ended (not yet confirmed by SetFileName).
+    QString nextPath_;
+    QString queuedPath_;
+    std::int64_t queuedId_ = -1;
+    QString handOverPath_;
+    std::int64_t handOverId_ = -1;
+    int loads_ = 0;
     double duration_ = -1.0;
     double position_ = 0.0;          // observed, so no read waits on the core
     std::int64_t pictureWidth_ = 0;  // observed likewise

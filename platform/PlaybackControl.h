@@ -28,6 +28,12 @@ class PlaybackControl : public QObject {
     // Opens the file and starts playing it.
     virtual void SetFileName(const QString& path) = 0;
     virtual QString FileName() const = 0;
+    // The file that will be given next when the current one ends (empty: none known), so that
+    // a control able to do so opens it ahead of time and joins it on without a gap. At the end
+    // the control still reports the end as always, and the SetFileName that follows with this
+    // path finds the file already started instead of opening it again. The wish holds for the
+    // current file only: the next SetFileName or end forgets it.
+    virtual void QueueNext(const QString& path) { (void)path; }
 
     // Seconds. At the end of the media the position equals the duration, and at no other
     // time; the duration is negative while it is unknown (nothing open, or still opening).
@@ -72,4 +78,5 @@ class PlaybackControl : public QObject {
     void Seeked(double seconds);
     void PictureMouseDown(MouseArgs args);
     void PictureMouseMove(MouseArgs args);
+    void PictureDoubleClick();
 };

@@ -12,9 +12,14 @@ void VideoSurface::SetFrame(QImage frame) {
     update();
 }
 
+QSize VideoSurface::DeviceSize() const {
+    const qreal ratio = devicePixelRatioF();
+    return QSize(qRound(width() * ratio), qRound(height() * ratio));
+}
+
 void VideoSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (frame_.size() == size()) {
+    if (frame_.deviceIndependentSize() == QSizeF(size())) {
         painter.drawImage(0, 0, frame_);
     } else {
         painter.fillRect(rect(), Qt::black);
@@ -29,6 +34,11 @@ void VideoSurface::mousePressEvent(QMouseEvent* event) {
 
 void VideoSurface::mouseMoveEvent(QMouseEvent* event) {
     emit MouseMove(Mouse::FromEvent(*event));
+}
+
+void VideoSurface::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit DoubleClicked();
 }
 
 void VideoSurface::resizeEvent(QResizeEvent*) {

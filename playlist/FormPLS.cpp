@@ -31,6 +31,7 @@ FormPLS::FormPLS(Wiring& wiring) : Form(Qt::Tool | Qt::FramelessWindowHint), wir
     createFrame();
     createWorkingControls();
     createHotspots();
+    announceUpcomingChanges();
     MessageBox = [this](const QString& text) {
         QMessageBox::information(dialogOwner(), QStringLiteral("Solvane"), text);
     };
@@ -186,21 +187,53 @@ void FormPLS::startEntry(int k) {
     wiring_.Playback().SetFileName(Text2);
 }
 
+// At the last entry the list wraps; a one-entry list starts its entry again.
+int FormPLS::indexAfter(int i, int n) {
+    if (shuffle_)
+        return shuffleOrder_.After(i, n);
+    return i == n - 1 ? 0 : i + 1;
+}
+
+int FormPLS::indexBefore(int i, int n) {
+    if (shuffle_)
+        return shuffleOrder_.Before(i, n);
+    return i <= 0 ? n - 1 : i - 1;
+}
+
 void FormPLS::PlayNext() {
     movingBack_ = false;
-    const int i = CurrentIndex();
     const int n = EntryCount();
-    // At the last entry the list wraps; a one-entry list starts its entry again.
-    const int k = i == n - 1 ? 0 : i + 1;
     if (n == 0)
         return;
-    startEntry(k);
+    startEntry(indexAfter(CurrentIndex(), n));
 }
 
 void FormPLS::PlayPrev() {
     movingBack_ = true;
-    const int i = CurrentIndex();
-    startEntry(i <= 0 ? EntryCount() - 1 : i - 1);
+    startEntry(indexBefore(CurrentIndex(), EntryCount()));
+}
+
+void FormPLS::SetShuffle(bool on) {
+    if (on == shuffle_)
+        return;
+    shuffle_ = on;
+    if (on)
+        shuffleOrder_.Restart(CurrentIndex(), EntryCount());
+    emit UpcomingChanged();
+}
+
+QString FormPLS::UpcomingPath() {
+    const int n = EntryCount();
+    return n == 0 ? QString() : List1.value(indexAfter(CurrentIndex(), n));
+}
+
+void FormPLS::announceUpcomingChanges() {
+    QAbstractItemModel* model = List2->model();
+    connect(model, &QAbstractItemModel::rowsInserted, this, &FormPLS::UpcomingChanged);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &FormPLS::UpcomingChanged);
+    connect(model, &QAbstractItemModel::modelReset, this, &FormPLS::UpcomingChanged);
+    connect(List2, &QListWidget::currentRowChanged, this, &FormPLS::UpcomingChanged);
+    connect(List2, &QListWidget::itemSelectionChanged, this, &FormPLS::UpcomingChanged);
 }
 
 void FormPLS::List2_DblClick() {

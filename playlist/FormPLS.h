@@ -9,6 +9,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/ImageControl.h"
 #include "platform/PictureBox.h"
+#include "playlist/ShuffleOrder.h"
 #include "skin/PlaylistFace.h"
 
 class Wiring;
@@ -59,6 +60,13 @@ class FormPLS : public Form, public PlaylistFace {
     int EntryCount() const;
     int CurrentIndex() const;
 
+    // In shuffle, next and previous move through a random order of the entries; turning it on
+    // leaves the current entry playing.
+    void SetShuffle(bool on);
+    bool Shuffle() const { return shuffle_; }
+    // The path PlayNext would start now; empty when the list is empty.
+    QString UpcomingPath();
+
     QStringList List1;
     QString Text2 = QStringLiteral("No File");
     QString Text3 = QStringLiteral("No File");
@@ -104,6 +112,8 @@ class FormPLS : public Form, public PlaylistFace {
     void EveryEntryFailed();
     // The user started an entry from the list itself.
     void EntryChosen();
+    // The list or the current entry changed, so PlayNext may start another path.
+    void UpcomingChanged();
 
   private:
     void createHotspots();
@@ -118,6 +128,9 @@ class FormPLS : public Form, public PlaylistFace {
     // Dialogs open over the playlist window when it shows, else over the player.
     QWidget* dialogOwner();
     void startEntry(int k);
+    int indexAfter(int i, int n);
+    int indexBefore(int i, int n);
+    void announceUpcomingChanges();
     void setText2(const QString& path);
     void List2_Click();
     void List2_DblClick();
@@ -131,4 +144,6 @@ class FormPLS : public Form, public PlaylistFace {
     int failuresInARow_ = 0;
     bool movingBack_ = false;           // the last start went to the previous entry
     std::array<SkinMenu*, 5> menus_{};  // owned by the window as its children
+    bool shuffle_ = false;
+    ShuffleOrder shuffleOrder_;
 };

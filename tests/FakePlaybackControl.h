@@ -22,6 +22,7 @@ class FakePlaybackControl : public PlaybackControl {
     void Stop() override { commands << "stop"; }
     void SetFileName(const QString& path) override;
     QString FileName() const override { return fileName; }
+    void QueueNext(const QString& path) override { queued = path; }
     double CurrentPosition() const override { return position; }
     void SetCurrentPosition(double seconds) override;
     double Duration() const override { return duration; }
@@ -40,11 +41,13 @@ class FakePlaybackControl : public PlaybackControl {
     void Become(int newState);
     void EmitMouseDown(MouseArgs a) { emit PictureMouseDown(a); }
     void EmitMouseMove(MouseArgs a) { emit PictureMouseMove(a); }
+    void EmitDoubleClick() { emit PictureDoubleClick(); }
 
     QStringList commands;
     QStringList filesOpened;
     QList<double> seeks;
     QString fileName;
+    QString queued;
     double position = 0.0;
     double duration = -1.0;
     int state = Closed;

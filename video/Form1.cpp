@@ -1,5 +1,7 @@
 #include "video/Form1.h"
 
+#include <QKeyEvent>
+#include <QScreen>
 #include <cmath>
 
 #include "app/Wiring.h"
@@ -16,6 +18,8 @@ Form1::Form1(Wiring& wiring, std::unique_ptr<PlaybackControl> control)
             &Form1::mediaPlay_MouseDown);
     connect(mediaPlay_.get(), &PlaybackControl::PictureMouseMove, this,
             &Form1::mediaPlay_MouseMove);
+    connect(mediaPlay_.get(), &PlaybackControl::PictureDoubleClick, this,
+            [this] { SetFullScreen(!fullScreen_); });
     SetWidth(kDockedWidth);
     SetHeight(kDockedHeight);
 }
@@ -53,6 +57,10 @@ void Form1::paintEvent(QPaintEvent*) {
 }
 
 void Form1::ShowDocked() {
+    if (fullScreen_) {
+        fullScreen_ = false;
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+    }
     SetHeight(kDockedHeight);
     SetWidth(kDockedWidth);
     const Form& main = wiring_.DockAnchor();
@@ -62,12 +70,38 @@ void Form1::ShowDocked() {
     show();
 }
 
+void Form1::SetFullScreen(bool on) {
+    if (on == fullScreen_)
+        return;
+    if (!on) {
+        ShowDocked();
+        return;
+    }
+    fullScreen_ = true;
+    // Without a window manager to honour the request, the geometry says it all the same.
+    setGeometry(screen()->geometry());
+    showFullScreen();
+    FitRule();
+    raise();
+    activateWindow();
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F && event->modifiers() == Qt::NoModifier)
+        SetFullScreen(!fullScreen_);
+    else if (event->key() == Qt::Key_Escape)
+        SetFullScreen(false);
+    else
+        Form::keyPressEvent(event);
+}
+
 void Form1::mediaPlay_MouseDown(MouseArgs args) {
     DragPress(args);
 }
 
 void Form1::mediaPlay_MouseMove(MouseArgs args) {
-    DragMove(args);
+    if (!fullScreen_)
+        DragMove(args);
 }
 
 void Form1::mediaPlay_StateChange() {

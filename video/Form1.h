@@ -25,6 +25,10 @@ class Form1 : public Form {
     void ShowDocked();
     void FitRule();
 
+    // Full screen on the screen the window is on; leaving it docks the window again.
+    void SetFullScreen(bool on);
+    bool IsFullScreen() const { return fullScreen_; }
+
     static constexpr float kDockedWidth = 9555.0f;
     static constexpr float kDockedHeight = 7320.0f;
 
@@ -37,6 +41,7 @@ class Form1 : public Form {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void mediaPlay_MouseDown(MouseArgs args);
@@ -46,4 +51,5 @@ class Form1 : public Form {
 
     Wiring& wiring_;
     std::unique_ptr<PlaybackControl> mediaPlay_;
+    bool fullScreen_ = false;
 };

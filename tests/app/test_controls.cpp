@@ -141,17 +141,6 @@ TEST_F(Controls, ThePlaylistToggleAndTheEmblemDockThePlaylistBelow) {
     EXPECT_TRUE(pls.isVisible()) << "decides by the window, not by the tag";
 }
 
-TEST_F(Controls, TogglesWithoutActionOnlyChangeTheirLook) {
-    for (int i : {0, 1}) {
-        main->toggles.imgSufRep_MouseDown(i, left(0));
-        EXPECT_EQ(Decode(main->imgSufRep[i]->Picture().pixel(0, 0)).y, 15);
-        main->toggles.imgSufRep_MouseUp(i, left(0));
-        EXPECT_EQ(Decode(main->imgSufRep[i]->Picture().pixel(0, 0)).y, 30);
-        EXPECT_EQ(main->imgSufRep[i]->Tag(), "0");
-    }
-    EXPECT_FALSE(forms.Video().isVisible());
-}
-
 TEST_F(Controls, TheTitleBarVideoButtonLeavesToggleTwoAlone) {
     const QImage look = main->imgSufRep[2]->Picture();
     main->toggles.imgMenu_MouseDown(3, left(0));

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
 #include "FakePlaybackControl.h"
 #include "TestSkin.h"
 #include "app/Forms.h"
@@ -72,6 +76,54 @@ TEST_F(VideoWindow, ResizeRefitsOnlyWhileTheMainWindowIsNormal) {
     forms.Main().setWindowState(Qt::WindowNoState);
     video->Resize();
     EXPECT_EQ(control->Surface()->geometry(), video->rect());
+}
+
+void press(QWidget* window, int key) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &event);
+}
+
+// Double-click or F: full screen; double-click, F or Escape: back where it docks. Meanwhile the
+// main window stays, the picture is not dragged and the main window's moves leave it alone.
+TEST_F(VideoWindow, FullScreenComesAndGoesByDoubleClickFAndEscape) {
+    video->ShowDocked();
+    video->move(400, 300);  // dragged away from its docked place
+    const QRect mainBefore = forms.Main().geometry();
+    const auto full = [&] {
+        return video->IsFullScreen() && video->geometry() == video->screen()->geometry() &&
+               control->Surface()->geometry() == video->rect();
+    };
+
+    control->EmitDoubleClick();
+    EXPECT_TRUE(full());
+    control->EmitMouseDown(MouseArgs{1, 0, 150, 300});
+    control->EmitMouseMove(MouseArgs{1, 0, 450, 150});
+    forms.Main().move(120, 80);
+    forms.Operations().DockCompanions();
+    EXPECT_TRUE(full()) << "neither a drag nor the main window moves it";
+    control->EmitDoubleClick();
+    EXPECT_FALSE(video->IsFullScreen());
+    const QRect dockedNow(forms.Main().x() + 275, forms.Main().y(), 637, 488);
+    EXPECT_EQ(video->geometry(), dockedNow);
+    EXPECT_EQ(control->Surface()->geometry(), video->rect());
+
+    press(video, Qt::Key_F);
+    EXPECT_TRUE(full());
+    press(video, Qt::Key_Escape);
+    EXPECT_EQ(video->geometry(), dockedNow);
+    press(video, Qt::Key_Escape);
+    EXPECT_FALSE(video->IsFullScreen()) << "Escape only leaves";
+    press(video, Qt::Key_F);
+    press(video, Qt::Key_F);
+    EXPECT_EQ(video->geometry(), dockedNow);
+    EXPECT_TRUE(video->isVisible());
+    EXPECT_EQ(forms.Main().size(), mainBefore.size());
+
+    // Dragging the docked window by its picture still works.
+    const QPoint start = video->pos();
+    control->EmitMouseDown(MouseArgs{1, 0, 150, 300});
+    control->EmitMouseMove(MouseArgs{1, 0, 450, 150});
+    EXPECT_EQ(video->pos(), start + QPoint(20, -10));
 }
 
 }  // namespace
