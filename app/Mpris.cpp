@@ -79,6 +79,7 @@ void Mpris::connectSources() {
     connect(&control, &PlaybackControl::Seeked, this,
             [this](double seconds) { emit player_->Seeked(microseconds(seconds)); });
     connect(&forms_.Main(), &frmMain::VolumeChanged, this, &Mpris::Publish);
+    connect(&forms_.Operations(), &Controller::ModesChanged, this, &Mpris::Publish);
     // The entries decide CanGoNext and CanGoPrevious, whoever adds or removes them.
     const QAbstractItemModel* entries = forms_.Playlist().List2->model();
     connect(entries, &QAbstractItemModel::rowsInserted, this, &Mpris::Publish);
@@ -249,10 +250,31 @@ QVariantMap Mpris::metadataOf(const Track& track) const {
     return metadata;
 }
 
+bool Mpris::Shuffle() const {
+    return forms_.Operations().Shuffle();
+}
+
+void Mpris::SetShuffle(bool on) {
+    forms_.Operations().SetShuffle(on);
+    Publish();
+}
+
+QString Mpris::LoopStatus() const {
+    return forms_.Operations().Repeat() ? QStringLiteral("Track") : QStringLiteral("Playlist");
+}
+
+void Mpris::SetLoopStatus(const QString& status) {
+    // "None" is taken as "Playlist": the list wraps at its ends whatever is asked.
+    forms_.Operations().SetRepeat(status == QLatin1String("Track"));
+    Publish();
+}
+
 QVariantMap Mpris::announced() const {
     const bool canPlay = CanPlay();
     return {{QStringLiteral("PlaybackStatus"), PlaybackStatus()},
             {QStringLiteral("Volume"), Volume()},
+            {QStringLiteral("Shuffle"), Shuffle()},
+            {QStringLiteral("LoopStatus"), LoopStatus()},
             {QStringLiteral("CanGoNext"), CanGoNext()},
             {QStringLiteral("CanGoPrevious"), CanGoPrevious()},
             {QStringLiteral("CanPlay"), canPlay},

@@ -39,6 +39,12 @@ class Mpris : public QObject {
     QVariantMap Metadata();
     qlonglong Position() const;  // microseconds
     double Volume() const;
+    // Shuffle and repeat as the toggles show them; repeat is the "Track" loop, and the list
+    // always wraps, so without repeat the loop is "Playlist".
+    bool Shuffle() const;
+    void SetShuffle(bool on);
+    QString LoopStatus() const;
+    void SetLoopStatus(const QString& status);
     bool CanGoNext() const;
     bool CanGoPrevious() const { return CanGoNext(); }
     bool CanPlay() const;

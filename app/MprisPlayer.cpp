@@ -24,6 +24,22 @@ void MprisPlayer::SetVolume(double volume) {
     mpris_.SetVolume(volume);
 }
 
+bool MprisPlayer::Shuffle() const {
+    return mpris_.Shuffle();
+}
+
+void MprisPlayer::SetShuffle(bool on) {
+    mpris_.SetShuffle(on);
+}
+
+QString MprisPlayer::LoopStatus() const {
+    return mpris_.LoopStatus();
+}
+
+void MprisPlayer::SetLoopStatus(const QString& status) {
+    mpris_.SetLoopStatus(status);
+}
+
 qlonglong MprisPlayer::Position() const {
     return mpris_.Position();
 }

@@ -17,6 +17,8 @@ class MprisPlayer : public QDBusAbstractAdaptor {
     Q_PROPERTY(double MaximumRate READ Rate)
     Q_PROPERTY(QVariantMap Metadata READ Metadata)
     Q_PROPERTY(double Volume READ Volume WRITE SetVolume)
+    Q_PROPERTY(bool Shuffle READ Shuffle WRITE SetShuffle)
+    Q_PROPERTY(QString LoopStatus READ LoopStatus WRITE SetLoopStatus)
     Q_PROPERTY(qlonglong Position READ Position)
     Q_PROPERTY(bool CanGoNext READ CanGoNext)
     Q_PROPERTY(bool CanGoPrevious READ CanGoPrevious)
@@ -34,6 +36,10 @@ class MprisPlayer : public QDBusAbstractAdaptor {
     QVariantMap Metadata() const;
     double Volume() const;
     void SetVolume(double volume);
+    bool Shuffle() const;
+    void SetShuffle(bool on);
+    QString LoopStatus() const;
+    void SetLoopStatus(const QString& status);
     qlonglong Position() const;
     bool CanGoNext() const;
     bool CanGoPrevious() const;

@@ -265,6 +265,31 @@ TEST_F(MediaKeys, VolumeMovesTheKnobAndTheKnobMovesTheVolume) {
     EXPECT_TRUE(volume.WaitFor("1.000000"));
 }
 
+// Shuffle and the loop read and set the toggles' modes, and the toggles' looks follow; a
+// click on a toggle reaches the bus.
+TEST_F(MediaKeys, ShuffleAndLoopStatusAreTheTogglesModes) {
+    startList(3);
+    EXPECT_EQ(playerctl({"shuffle"}).out, "Off");
+    EXPECT_EQ(playerctl({"loop"}).out, "Playlist");
+    ASSERT_EQ(playerctl({"shuffle", "On"}).code, 0);
+    EXPECT_TRUE(forms.Operations().Shuffle());
+    EXPECT_EQ(main->imgSufRep[1]->Tag(), "0") << "the SHUFFLE toggle shows it on";
+    ASSERT_EQ(playerctl({"loop", "Track"}).code, 0);
+    EXPECT_TRUE(forms.Operations().Repeat());
+    EXPECT_EQ(main->imgSufRep[0]->Tag(), "0") << "the REP toggle shows it on";
+    EXPECT_EQ(playerctl({"loop"}).out, "Track");
+    ASSERT_EQ(playerctl({"loop", "None"}).code, 0);
+    EXPECT_FALSE(forms.Operations().Repeat());
+    EXPECT_EQ(playerctl({"loop"}).out, "Playlist") << "the list always wraps";
+
+    BusListener shuffle("playerctl", {"-p", "solvane", "--follow", "shuffle"});
+    ASSERT_TRUE(shuffle.WaitFor("On"));
+    main->toggles.imgSufRep_MouseDown(1, MouseArgs{1, 0, 5, 5});
+    main->toggles.imgSufRep_MouseUp(1, MouseArgs{1, 0, 5, 5});
+    EXPECT_FALSE(forms.Operations().Shuffle());
+    EXPECT_TRUE(shuffle.WaitFor("Off"));
+}
+
 TEST_F(MediaKeys, EveryChangeOfStatusMetadataAndTheCanFlagsIsAnnounced) {
     BusListener changes("dbus-monitor", {"--session", "type='signal',member='PropertiesChanged'"});
     ASSERT_TRUE(changes.WaitFor("NameLost")) << "the monitor did not start";
