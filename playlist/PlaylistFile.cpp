@@ -1,8 +1,8 @@
 #include "playlist/PlaylistFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
+#include "platform/AtomicSave.h"
 #include "platform/Paths.h"
 
 namespace {
@@ -71,18 +71,7 @@ std::optional<QStringList> PlaylistFile::Scan(const QString& text, const QString
 }
 
 std::optional<QString> PlaylistFile::Write(const QString& path, const QString& text) {
-    QSaveFile file(Paths::ToFileSystem(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
+    return AtomicSave::Write(Paths::ToFileSystem(path), text.toUtf8());
 }
 
 bool PlaylistFile::Read(const QString& path, QString* text, QString* error) {

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev libgl-dev
   libmpv-dev ffmpeg mpv
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang
+  clang strace
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
   fonts-dejavu-core
 )
