@@ -141,12 +141,12 @@ switch_skin() {  # the menu button, "Choose Skin", the folder dialog
 }
 
 # --- measuring ---------------------------------------------------------------------------------
-sample() {  # rss KiB, descriptors, threads
+sample() {  # rss KiB, descriptors, threads, and of the rss: heap and other private, file-backed
   local rss threads fds
   rss=$(awk '/^VmRSS/ {print $2}' "/proc/$player/status")
   threads=$(awk '/^Threads/ {print $2}' "/proc/$player/status")
   fds=$(ls "/proc/$player/fd" | wc -l)
-  echo "$rss $fds $threads"
+  echo "$rss $fds $threads $(awk '/^RssAnon/ {a = $2} /^RssFile/ {f = $2} END {print a, f}' "/proc/$player/status")"
 }
 open_media=
 played=0
@@ -182,7 +182,7 @@ random_action() {
 
 mkdir -p "$build/artifacts"
 csv=$build/artifacts/soak-samples.csv
-echo "seconds,rss_kib,fds,threads,entries_played" >"$csv"
+echo "seconds,rss_kib,fds,threads,anon_kib,file_kib,entries_played" >"$csv"
 start=$(date +%s)
 end=$((start + minutes * 60))
 next_sample=$start
@@ -229,10 +229,12 @@ echo "soak: ${minutes} min, $(($(wc -l <"$csv") - 1)) samples, ${played} entries
 summary 2 "resident memory (KiB)"
 summary 3 "file descriptors"
 summary 4 "threads"
-read -r r0 f0 t0 <<<"$reference"
-read -r r1 f1 t1 <<<"$final"
+summary 5 "  of the memory: anon"
+summary 6 "  of the memory: files"
+read -r r0 f0 t0 a0 _ <<<"$reference"
+read -r r1 f1 t1 a1 _ <<<"$final"
 growth=$(awk -v a="$r0" -v b="$r1" 'BEGIN {printf "%.1f", (b - a) * 100 / a}')
-echo "checkpoints, minute 1 -> end: memory ${r0} -> ${r1} KiB (${growth} %), descriptors ${f0} -> ${f1}, threads ${t0} -> ${t1}"
+echo "checkpoints, minute 1 -> end: memory ${r0} -> ${r1} KiB (${growth} %), descriptors ${f0} -> ${f1}, threads ${t0} -> ${t1} (anon ${a0} -> ${a1} KiB)"
 fail=
 awk -v g="$growth" 'BEGIN {exit !(g > 5)}' && fail+=" memory grew by more than 5 %;"
 [ "$f1" -le "$f0" ] || fail+=" descriptors grew;"
