@@ -39,7 +39,7 @@ QString followLinks(const QString& path) {
 bool sameFile(int fd, const QByteArray& path) {
     struct stat opened {};
     struct stat named {};
-    return ::fstat(fd, &opened) == 0 && ::stat(path.constData(), &named) == 0 &&
+    return ::fstat(fd, &opened) == 0 && ::lstat(path.constData(), &named) == 0 &&
            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
@@ -47,7 +47,8 @@ bool sameFile(int fd, const QByteArray& path) {
 // it is taken over; a save still running in another process holds it, and this one gives way.
 int openTemporary(const QByteArray& temp, QString* error) {
     for (int attempt = 0; attempt < 8; ++attempt) {
-        const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        // Never through a link: whatever it named would be cut short.
+        const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd < 0) {
             *error = describe(errno);
             return -1;

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
 #include <array>
@@ -195,9 +196,12 @@ QImage widen(QImage picture, const Header& h) {
 }  // namespace
 
 QImage Bitmap::Load(const QString& path) {
+    // A device or a pipe has no size to check against (and opening a pipe waits for a writer);
+    // no skin keeps its bitmaps in one.
+    if (!QFileInfo(path).isFile())
+        return QImage();
     QFile file(path);
-    // A device or a pipe has no size to check against, and no skin keeps its bitmaps in one.
-    if (!file.open(QIODevice::ReadOnly) || file.isSequential() || file.size() > kMaxFileBytes)
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
         return QImage();
     return Decode(file.read(file.size()));
 }

@@ -53,6 +53,15 @@ TEST_F(AtomicSaveTest, ALeftoverOfAKilledSaveIsTakenOverAndGone) {
     EXPECT_EQ(files(), QStringList{"list.slv"});
 }
 
+TEST_F(AtomicSaveTest, ALinkAtTheTemporarysNameIsNotFollowed) {
+    const QString path = put("list.slv", "old");
+    const QString other = put("other.txt", "someone else's file");
+    ASSERT_TRUE(QFile::link(other, AtomicSave::TemporaryPath(path)));
+    EXPECT_TRUE(AtomicSave::Write(path, "new").has_value());
+    EXPECT_EQ(bytes(other), "someone else's file");
+    EXPECT_EQ(bytes(path), "old");
+}
+
 TEST_F(AtomicSaveTest, ASaveRunningElsewhereIsNotDisturbed) {
     const QString path = put("list.slv", "old");
     const QString temp = put(QFileInfo(AtomicSave::TemporaryPath(path)).fileName(), "theirs");
