@@ -19,10 +19,13 @@ constexpr std::uint32_t kBitFields = 3;
 
 // What the header promises: enough to tell a whole file from a cut one before decoding.
 struct Header {
+    qint64 headerSize = 0;
     qint64 width = 0;
+    qint64 height = 0;  // negative for rows stored top-down
     qint64 rows = 0;
     int bits = 0;
     std::uint32_t compression = kRgb;
+    qint64 colours = 0;  // palette entries; 0 for all that the depth allows
     qint64 dataStart = 0;
     std::array<std::uint32_t, 3> masks{};  // red, green, blue, for channels narrower than 8 bits
 };
@@ -39,64 +42,77 @@ class Reader {
     }
     std::int32_t S32(qint64 at) const { return static_cast<std::int32_t>(U(at, 4)); }
     std::int16_t S16(qint64 at) const { return static_cast<std::int16_t>(U(at, 2)); }
-    qint64 Size() const { return bytes_.size(); }
     std::uint8_t Byte(qint64 at) const { return static_cast<std::uint8_t>(bytes_[at]); }
 
   private:
     const QByteArray& bytes_;
 };
 
-bool validLayout(int bits, std::uint32_t compression) {
-    const bool depth =
-        bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-    return depth && (compression == kRgb || (compression == kRle8 && bits == 8) ||
-                     (compression == kRle4 && bits == 4) ||
-                     (compression == kBitFields && (bits == 16 || bits == 32)));
+bool core(const Header& h) {
+    return h.headerSize == 12;
 }
 
-std::optional<Header> readHeader(const QByteArray& file) {
-    const Reader in(file);
-    if (!in.Has(0, kFileHeader + 4) || !file.startsWith("BM"))
-        return std::nullopt;
-    const qint64 headerSize = in.U(kFileHeader, 4);
-    const bool core = headerSize == 12;
-    if (!(core || headerSize == 40 || headerSize == 64 || headerSize == 108 || headerSize == 124) ||
-        !in.Has(0, kFileHeader + headerSize))
-        return std::nullopt;
+// The fields of the info header, or of the short core header.
+std::optional<Header> readInfo(const Reader& in) {
     Header h;
-    qint64 height = 0;
-    qint64 colours = 0;
-    if (core) {
+    h.headerSize = in.U(kFileHeader, 4);
+    const bool known = core(h) || h.headerSize == 40 || h.headerSize == 64 || h.headerSize == 108 ||
+                       h.headerSize == 124;
+    if (!known || !in.Has(0, kFileHeader + h.headerSize))
+        return std::nullopt;
+    if (core(h)) {
         h.width = in.S16(18);
-        height = in.S16(20);
+        h.height = in.S16(20);
         h.bits = static_cast<int>(in.U(24, 2));
     } else {
         h.width = in.S32(18);
-        height = in.S32(22);
+        h.height = in.S32(22);
         h.bits = static_cast<int>(in.U(28, 2));
         h.compression = in.U(30, 4);
-        colours = in.U(46, 4);
+        h.colours = in.U(46, 4);
     }
-    h.rows = height < 0 ? -height : height;
-    if (!validLayout(h.bits, h.compression) || h.width < 1 || h.rows < 1 ||
-        (height < 0 && (h.compression == kRle8 || h.compression == kRle4)) ||
-        h.width * h.rows > Bitmap::kMaxPixels || colours > 256)
-        return std::nullopt;
+    h.rows = h.height < 0 ? -h.height : h.height;
+    return h;
+}
 
-    qint64 tableEnd = kFileHeader + headerSize;
+bool acceptable(const Header& h) {
+    const bool depth =
+        h.bits == 1 || h.bits == 4 || h.bits == 8 || h.bits == 16 || h.bits == 24 || h.bits == 32;
+    const bool runs = h.compression == kRle8 || h.compression == kRle4;
+    const bool layout = h.compression == kRgb || (h.compression == kRle8 && h.bits == 8) ||
+                        (h.compression == kRle4 && h.bits == 4) ||
+                        (h.compression == kBitFields && (h.bits == 16 || h.bits == 32));
+    return depth && layout && h.width >= 1 && h.rows >= 1 && !(runs && h.height < 0) &&
+           h.width * h.rows <= Bitmap::kMaxPixels && h.colours <= 256;
+}
+
+// Finds the channel masks and where the pixel data starts: after the masks and the palette,
+// or further on where the header says so.
+bool locateData(const Reader& in, Header& h) {
+    qint64 tableEnd = kFileHeader + h.headerSize;
     if (h.compression == kBitFields) {
         // The masks follow a short header and sit inside a long one.
-        const qint64 at = kFileHeader + (headerSize >= 108 ? 40 : headerSize);
+        const qint64 at = kFileHeader + (h.headerSize >= 108 ? 40 : h.headerSize);
         if (!in.Has(at, 12))
-            return std::nullopt;
+            return false;
         for (int i = 0; i < 3; ++i) h.masks[i] = in.U(at + 4 * i, 4);
         tableEnd = std::max(tableEnd, at + 12);
     } else if (h.bits == 16) {
         h.masks = {0x7C00, 0x03E0, 0x001F};
     }
     if (h.bits <= 8)
-        tableEnd += (colours ? colours : qint64(1) << h.bits) * (core ? 3 : 4);
+        tableEnd += (h.colours ? h.colours : qint64(1) << h.bits) * (core(h) ? 3 : 4);
     h.dataStart = std::max<qint64>(in.U(10, 4), tableEnd);
+    return true;
+}
+
+std::optional<Header> readHeader(const QByteArray& file) {
+    const Reader in(file);
+    if (!in.Has(0, kFileHeader + 4) || !file.startsWith("BM"))
+        return std::nullopt;
+    std::optional<Header> h = readInfo(in);
+    if (!h || !acceptable(*h) || !locateData(in, *h))
+        return std::nullopt;
     return h;
 }
 
