@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QList>
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -170,6 +171,21 @@ QImage opaque(const QImage& picture) {
     return out;
 }
 
+// Run-length data and pixel bytes may name colours past a short palette; they are black, so
+// that every pixel has a colour to draw (drawing reads the palette at each pixel's index).
+QImage fullPalette(QImage picture) {
+    if (picture.format() != QImage::Format_Indexed8 && picture.format() != QImage::Format_Mono &&
+        picture.format() != QImage::Format_MonoLSB)
+        return picture;
+    const int entries = 1 << picture.depth();
+    if (picture.colorCount() >= entries)
+        return picture;
+    QList<QRgb> table = picture.colorTable();
+    while (table.size() < entries) table.append(qRgb(0, 0, 0));
+    picture.setColorTable(table);
+    return picture;
+}
+
 // The reader scales an n-bit channel value v to v << (8 - n); repeating the bits instead
 // makes the top value 255.
 std::array<std::uint8_t, 256> widening(std::uint32_t mask) {
@@ -235,5 +251,5 @@ QImage Bitmap::Decode(const QByteArray& file) {
     QImage picture;
     if (!reader.read(&picture))
         return QImage();
-    return widen(opaque(picture), *header);
+    return widen(opaque(fullPalette(picture)), *header);
 }

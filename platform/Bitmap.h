@@ -14,6 +14,7 @@ namespace Bitmap {
 // - a file whose pixel data is shorter than its header says is refused, as is a header that
 //   claims more than kMaxPixels pixels (before anything of that size is allocated);
 // - alpha is dropped: every pixel comes out opaque with its colour;
+// - a pixel that names a colour past a short palette is black;
 // - channels narrower than 8 bits (16-bit bitmaps) are widened by repeating their bits, so
 //   that full intensity stays 255 and a 5-6-5 magenta is 255, 0, 255.
 QImage Load(const QString& path);

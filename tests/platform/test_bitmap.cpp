@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include "BmpWriter.h"
@@ -77,6 +78,29 @@ TEST_F(BitmapTest, PixelDataShorterThanTheHeaderSaysIsAFailedLoad) {
     // The padding after the last row is not pixel data.
     const QByteArray rgb24 = BmpWriter::Encode(source, Flavour::Rgb24);  // rows of 69 + 3 bytes
     EXPECT_FALSE(load(rgb24.left(rgb24.size() - 3)).isNull());
+}
+
+TEST_F(BitmapTest, PixelsBeyondAShortPaletteAreBlack) {
+    // Sixteen colours, then a header that says the palette holds only the first one (or two).
+    QImage source(16, 3, QImage::Format_RGB32);
+    for (int x = 0; x < 16; ++x)
+        for (int y = 0; y < 3; ++y) source.setPixel(x, y, qRgb(16 * x + 15, 100, 255 - 16 * x));
+    // (The platform's reader refuses an 8-bit bitmap with a short palette by itself.)
+    for (Flavour flavour : {Flavour::Indexed4, Flavour::Rle4, Flavour::Mono1}) {
+        QByteArray bytes = BmpWriter::Encode(source, flavour);
+        bytes[46] = 1;  // colours used
+        const QImage picture = load(bytes);
+        ASSERT_FALSE(picture.isNull()) << static_cast<int>(flavour);
+        EXPECT_EQ(picture.pixel(0, 1), source.pixel(0, 1));
+        const int last = flavour == Flavour::Mono1 ? 1 : 15;  // two colours: the rest are near
+        for (int x = 1; x <= last; ++x)
+            ASSERT_EQ(picture.pixel(x, 1), qRgb(0, 0, 0))
+                << static_cast<int>(flavour) << " x " << x;
+        // Drawing reads the palette at every pixel's index.
+        QImage canvas(16, 3, QImage::Format_RGB32);
+        QPainter(&canvas).drawImage(QPoint(0, 0), picture);
+        EXPECT_EQ(canvas.pixel(last, 2), qRgb(0, 0, 0));
+    }
 }
 
 // Sets the width and height fields of an info header.
