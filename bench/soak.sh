@@ -10,7 +10,8 @@
 # run fails when, between the checkpoint after minute 1 and the one at the end, memory grows by
 # more than 5 % or descriptors or threads grow at all, or when the player dies. Both checkpoints
 # are taken in the same state (stopped, just after a skin switch, settled), so they compare like
-# with like. Not part of CI; the samples are kept in <build>/artifacts/soak-samples.csv.
+# with like. Not part of CI; the samples are kept in <build>/artifacts/soak-samples.csv and the
+# player's output in soak-player.log.
 #
 # Usage: bench/soak.sh MINUTES [build dir, default build]
 set -euo pipefail
@@ -21,6 +22,7 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$0" "$minutes" "$build"
 fi
 
+mkdir -p "$build/artifacts"
 work=$(mktemp -d)
 player=
 cleanup() {
@@ -29,6 +31,8 @@ cleanup() {
     sleep 1
     kill -9 "$player" 2>/dev/null || true
   fi
+  # The player's own output (with a sanitizer build, its leak report) is kept beside the samples.
+  [ ! -f "$work/player.log" ] || cp "$work/player.log" "$build/artifacts/soak-player.log" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -180,7 +184,6 @@ random_action() {
   esac
 }
 
-mkdir -p "$build/artifacts"
 csv=$build/artifacts/soak-samples.csv
 echo "seconds,rss_kib,fds,threads,anon_kib,file_kib,entries_played" >"$csv"
 start=$(date +%s)
