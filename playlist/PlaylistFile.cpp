@@ -2,9 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
+#include "platform/AtomicSave.h"
 #include "platform/Paths.h"
 
 namespace {
@@ -105,18 +105,7 @@ QString PlaylistFile::Decode(const QByteArray& bytes) {
 }
 
 std::optional<QString> PlaylistFile::Write(const QString& path, const QString& text) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
+    return AtomicSave::Write(path, text.toUtf8());
 }
 
 bool PlaylistFile::Read(const QString& path, QString* text, QString* error) {

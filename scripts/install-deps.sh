@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev
   libmpv-dev ffmpeg mpv
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang
+  clang strace
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
   fonts-dejavu-core
   dpkg-dev file lintian desktop-file-utils appstream shared-mime-info man-db groff-base

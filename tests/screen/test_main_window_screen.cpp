@@ -27,10 +27,17 @@ class MainWindowOnScreen : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(session.Start()) << "the player's window did not appear";
-        QThread::msleep(700);  // let the first paint land
-        shot = session.Screenshot(QStringLiteral("main-window.png"));
-        ASSERT_FALSE(shot.isNull());
         origin = session.MainWindow().topLeft();
+        // The first paint lands a while after the window maps, longer on a busy machine.
+        QThread::msleep(200);
+        shot = session.Screenshot(QStringLiteral("main-window.png"));
+        for (QDeadlineTimer deadline(10000);
+             !shot.isNull() && shot.pixel(origin + QPoint(137, 60)) == ScreenSession::kDesktop &&
+             !deadline.hasExpired();) {
+            QThread::msleep(200);
+            shot = session.Screenshot(QStringLiteral("main-window.png"));
+        }
+        ASSERT_FALSE(shot.isNull());
     }
     ScreenSession session;
     QImage shot;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "BmpWriter.h"
 #include "FakePlaybackControl.h"
 #include "TestSkin.h"
 #include "app/Forms.h"
@@ -174,6 +175,50 @@ TEST_F(SkinLoading, AfterALoadTheDigitsShowZeroAndTheMenuButtonIsReleased) {
     EXPECT_EQ(Decode(m.imgPosSlide[0]->Picture().pixel(0, 0)), (Origin{6, 248, 0}));
     EXPECT_EQ(Decode(m.imgMenu[0]->Picture().pixel(0, 0)), (Origin{3, 0, 0}));
     EXPECT_EQ(Decode(forms.Playlist().PLEdit->Picture().pixel(5, 5)), (Origin{4, 5, 5}));
+}
+
+TEST_F(SkinLoading, BitmapsCutInHalfKeepEveryPictureAndTheShape) {
+    frmMain& m = main();
+    const QImage background = m.BackgroundPicture();
+    const QImage play = m.imgPlayBut[1]->Picture();
+    const QImage title = m.imgTitlebar->Picture();
+    const QImage frame = forms.Playlist().PLEdit->Picture();
+    const QRegion shape = m.WindowRegion();
+    const QString cut = skin("cut");
+    CoordinateSkin::Write(cut);
+    for (const QString& name : CoordinateSkin::BitmapNames()) {
+        QFile file(cut + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.resize(file.size() / 2);
+    }
+    mdlSkin::LoadSkin(forms, cut);
+    EXPECT_EQ(m.BackgroundPicture(), background);
+    EXPECT_TRUE(samePixels(m.imgPlayBut[1]->Picture(), play));
+    EXPECT_TRUE(samePixels(m.imgTitlebar->Picture(), title));
+    EXPECT_TRUE(samePixels(forms.Playlist().PLEdit->Picture(), frame));
+    EXPECT_EQ(m.WindowRegion(), shape);
+}
+
+TEST_F(SkinLoading, SixteenBitMagentaCutsTheShapeAndAlphaZeroButtonsShowTheirColours) {
+    frmMain& m = main();
+    const QString deep = skin("deep");
+    QImage shaped = CoordinateSkin::Make(1, QSize(275, 116));
+    for (int y = 0; y < 116; ++y)
+        for (int x = 0; x < 10; ++x) shaped.setPixel(x, y, qRgb(255, 0, 255));
+    dir.WriteFile("skins/deep/main.bmp", BmpWriter::Encode(shaped, BmpWriter::Flavour::Rgb565));
+    QImage buttons = CoordinateSkin::Make(2, CoordinateSkin::BuiltInSize("cbuttons.bmp"))
+                         .convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < buttons.height(); ++y)
+        for (int x = 0; x < buttons.width(); ++x)
+            buttons.setPixel(x, y, buttons.pixel(x, y) & 0x00FFFFFF);
+    dir.WriteFile("skins/deep/cbuttons.bmp",
+                  BmpWriter::Encode(buttons, BmpWriter::Flavour::Rgb32Alpha));
+    mdlSkin::LoadSkin(forms, deep);
+    EXPECT_FALSE(m.WindowRegion().contains(QPoint(5, 50)));
+    EXPECT_TRUE(m.WindowRegion().contains(QPoint(10, 50)));
+    const QRgb play = m.imgPlayBut[1]->Picture().pixel(3, 4);
+    EXPECT_EQ(qAlpha(play), 255);
+    EXPECT_EQ(Decode(play), (Origin{2, 26, 4}));
 }
 
 class TransparentColour : public SkinLoading {
