@@ -429,9 +429,9 @@ QWidget* FormPLS::dialogOwner() {
 }
 
 void FormPLS::createMenus() {
-    const auto menu = [this](PictureBox* button, PictureBox* strip, PictureBox* box,
-                             std::vector<PictureBox*> items,
-                             std::vector<std::function<void()>> actions) {
+    const auto menu = [](PictureBox* button, PictureBox* strip, PictureBox* box,
+                         std::vector<PictureBox*> items,
+                         std::vector<std::function<void()>> actions) {
         return new SkinMenu({button, strip, box, std::move(items)}, std::move(actions));
     };
     menus_[AddMenu] =
