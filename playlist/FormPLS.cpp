@@ -38,7 +38,12 @@ FormPLS::FormPLS(Wiring& wiring) : Form(Qt::Tool | Qt::FramelessWindowHint), wir
     SetSize(4125.0f, 3915.0f);
 }
 
-FormPLS::~FormPLS() = default;
+FormPLS::~FormPLS() {
+    // The list dies with the base class and announces its last changes then; by that time this
+    // window is no longer a playlist window to hear them.
+    List2->model()->disconnect(this);
+    List2->disconnect(this);
+}
 
 PictureBox* FormPLS::box(QWidget* parent, float left, float top, float width, float height,
                          int index) {
