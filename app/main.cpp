@@ -1,3 +1,4 @@
+#include <malloc.h>
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDir>
@@ -36,6 +37,9 @@ bool handOverToRunningPlayer(int& argc, char* argv[], const QStringList& paths) 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // libmpv starts threads for every file; a few shared allocator pools keep a long session's
+    // memory from growing pool by pool.
+    mallopt(M_ARENA_MAX, 4);
     const CommandLine line = readArguments(argc, argv);
     for (const QString& complaint : line.complaints) say(stderr, complaint);
     switch (line.action) {

@@ -1,5 +1,6 @@
 #include "platform/MpvPlaybackControl.h"
 
+#include <malloc.h>
 #include <QByteArray>
 #include <QMetaObject>
 #include <QTimer>
@@ -421,6 +422,9 @@ void MpvPlaybackControl::handleEvent(const mpv_event& event) {
 }
 
 void MpvPlaybackControl::onStartFile(const mpv_event_start_file& start) {
+    // libmpv's threads for the file before are gone; what they freed goes back to the system
+    // instead of staying in their allocator pools, where a long session piles it up.
+    malloc_trim(0);
     const std::int64_t id = start.playlist_entry_id;
     if (!awaitingStart_) {
         if (handOverId_ >= 0 && id == handOverId_)
