@@ -151,6 +151,11 @@ void Controller::AddPaths(const QStringList& paths) {
     if (!wasEmpty || playlist.EntryCount() == 0)
         return;
     playlist.PlayNext();
+    showPlaying();
+}
+
+// What the eject button does once media was asked for: the video fits, the playing look.
+void Controller::showPlaying() {
     forms_.Video().Resize();
     forms_.Main().GoPlay(false);
 }
@@ -166,8 +171,7 @@ void Controller::Raise() {
 
 void Controller::Eject() {
     forms_.Playlist().Add();
-    forms_.Video().Resize();
-    forms_.Main().GoPlay(false);
+    showPlaying();
 }
 
 void Controller::AddFolder() {
@@ -189,7 +193,11 @@ void Controller::DockCompanions() {
         video.SetLeft(main.Left() + Wiring::kVideoDockOffset);
         video.SetTop(main.Top());
     }
-    FormPLS& playlist = forms_.Playlist();
+    dockPlaylist(forms_.Playlist());
+}
+
+void Controller::dockPlaylist(FormPLS& playlist) {
+    const frmMain& main = forms_.Main();
     playlist.SetLeft(main.Left());
     playlist.SetTop(main.Top() + Wiring::kPlaylistDockOffset);
 }
@@ -215,9 +223,7 @@ bool Controller::TogglePlaylist() {
         playlist.hide();
         return false;
     }
-    const frmMain& main = forms_.Main();
-    playlist.SetTop(main.Top() + Wiring::kPlaylistDockOffset);
-    playlist.SetLeft(main.Left());
+    dockPlaylist(playlist);
     playlist.show();
     return true;
 }

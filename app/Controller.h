@@ -74,6 +74,8 @@ class Controller : public QObject {
 
   private:
     void unloadCompanions();
+    void showPlaying();
+    void dockPlaylist(FormPLS& playlist);
     void addKeys(QWidget* window);
     void addPlaylistKeys(FormPLS& playlist);
     void showMessage(const QString& text);
