@@ -25,34 +25,45 @@ void Controller::WireMain(frmMain& main) {
     connect(&main, &frmMain::Moved, this, &Controller::DockCompanions);
     connect(&main, &frmMain::Closing, this, &Controller::unloadCompanions);
     connect(new DropTarget(&main), &DropTarget::Dropped, this, &Controller::AddPaths);
-    addKeys(&main);
+    addMainKeys(&main);
     connect(this, &Controller::ModesChanged, &main,
             [this, &main] { main.toggles.ShowModes(repeat_, shuffle_); });
+    connect(&main, &frmMain::SkinChanged, this,
+            [this, &main] { main.toggles.RedrawModes(repeat_, shuffle_); });
+}
+
+namespace {
+template <typename Action>
+void bindKey(QObject* receiver, QWidget* window, QKeySequence sequence, Action action) {
+    QObject::connect(new QShortcut(sequence, window), &QShortcut::activated, receiver, action);
+}
+}  // namespace
+
+// The main window also takes the arrows and pages for volume and navigation; the playlist
+// window leaves them to its list, where they move the selection and start nothing.
+void Controller::addMainKeys(QWidget* window) {
+    addKeys(window);
+    bindKey(this, window, Qt::Key_Up, [this] { StepVolume(1); });
+    bindKey(this, window, Qt::Key_Down, [this] { StepVolume(-1); });
+    bindKey(this, window, Qt::Key_PageUp, [this] { Previous(); });
+    bindKey(this, window, Qt::Key_PageDown, [this] { Next(); });
 }
 
 void Controller::addKeys(QWidget* window) {
-    const auto key = [this, window](QKeySequence sequence, auto action) {
-        connect(new QShortcut(sequence, window), &QShortcut::activated, this, action);
-    };
-    key(Qt::Key_Space, [this] { PlayPause(); });
-    key(Qt::Key_Left, [this] { SeekBy(-5.0); });
-    key(Qt::Key_Right, [this] { SeekBy(5.0); });
-    key(Qt::Key_Up, [this] { StepVolume(1); });
-    key(Qt::Key_Down, [this] { StepVolume(-1); });
-    key(Qt::Key_PageUp, [this] { Previous(); });
-    key(Qt::Key_PageDown, [this] { Next(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { Eject(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { Quit(); });
+    bindKey(this, window, Qt::Key_Space, [this] { PlayPause(); });
+    bindKey(this, window, Qt::Key_Left, [this] { SeekBy(-5.0); });
+    bindKey(this, window, Qt::Key_Right, [this] { SeekBy(5.0); });
+    bindKey(this, window, QKeySequence(Qt::CTRL | Qt::Key_O), [this] { Eject(); });
+    bindKey(this, window, QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { Quit(); });
 }
 
 void Controller::addPlaylistKeys(FormPLS& playlist) {
-    const auto key = [this, &playlist](QKeySequence sequence, auto action) {
-        connect(new QShortcut(sequence, &playlist), &QShortcut::activated, this, action);
-    };
-    key(Qt::Key_Return, [&playlist] { playlist.PlaySelected(); });
-    key(Qt::Key_Enter, [&playlist] { playlist.PlaySelected(); });
-    key(Qt::Key_Delete, [&playlist] { playlist.RemoveSelected(); });
-    key(QKeySequence(Qt::CTRL | Qt::Key_S), [&playlist] {
+    addKeys(&playlist);
+    const auto playSelected = [&playlist] { playlist.PlaySelected(); };
+    bindKey(this, &playlist, Qt::Key_Return, playSelected);
+    bindKey(this, &playlist, Qt::Key_Enter, playSelected);
+    bindKey(this, &playlist, Qt::Key_Delete, [&playlist] { playlist.RemoveSelected(); });
+    bindKey(this, &playlist, QKeySequence(Qt::CTRL | Qt::Key_S), [&playlist] {
         if (!playlist.List1.isEmpty())
             playlist.SaveLst();
     });
@@ -60,10 +71,10 @@ void Controller::addPlaylistKeys(FormPLS& playlist) {
 
 void Controller::WirePlaylist(FormPLS& playlist) {
     connect(&playlist, &FormPLS::EveryEntryFailed, this, [this] { forms_.Main().GoStop(false); });
-    // Started from the list, the file plays: the player takes the playing look.
-    connect(&playlist, &FormPLS::EntryChosen, this, [this] { forms_.Main().GoPlay(false); });
+    // Whatever starts an entry (a button, a key, a menu, a drop, the end of a file), the
+    // player shows it playing.
+    connect(&playlist, &FormPLS::EntryStarted, this, [this] { forms_.Main().GoPlay(false); });
     connect(new DropTarget(&playlist), &DropTarget::Dropped, this, &Controller::AddPaths);
-    addKeys(&playlist);
     addPlaylistKeys(playlist);
     connect(&playlist, &FormPLS::UpcomingChanged, this, &Controller::queueSoon);
     playlist.SetShuffle(shuffle_);
@@ -151,13 +162,7 @@ void Controller::AddPaths(const QStringList& paths) {
     if (!wasEmpty || playlist.EntryCount() == 0)
         return;
     playlist.PlayNext();
-    showPlaying();
-}
-
-// What the eject button does once media was asked for: the video fits, the playing look.
-void Controller::showPlaying() {
     forms_.Video().Resize();
-    forms_.Main().GoPlay(false);
 }
 
 void Controller::Raise() {
@@ -171,7 +176,9 @@ void Controller::Raise() {
 
 void Controller::Eject() {
     forms_.Playlist().Add();
-    showPlaying();
+    forms_.Video().Resize();
+    // Even when nothing was chosen, the eject button leaves the playing look.
+    forms_.Main().GoPlay(false);
 }
 
 void Controller::AddFolder() {
@@ -186,20 +193,18 @@ void Controller::Quit() {
     forms_.Main().Unload();
 }
 
+// Only companions that exist: the main window moves while it is still being built too.
 void Controller::DockCompanions() {
     const frmMain& main = forms_.Main();
-    Form1& video = forms_.Video();
-    if (!video.IsFullScreen()) {
-        video.SetLeft(main.Left() + Wiring::kVideoDockOffset);
-        video.SetTop(main.Top());
-    }
-    dockPlaylist(forms_.Playlist());
+    if (forms_.VideoExists() && !forms_.Video().IsFullScreen())
+        forms_.Video().SetPosition(main.Left() + Wiring::kVideoDockOffset, main.Top());
+    if (forms_.PlaylistExists())
+        dockPlaylist(forms_.Playlist());
 }
 
 void Controller::dockPlaylist(FormPLS& playlist) {
     const frmMain& main = forms_.Main();
-    playlist.SetLeft(main.Left());
-    playlist.SetTop(main.Top() + Wiring::kPlaylistDockOffset);
+    playlist.SetPosition(main.Left(), main.Top() + Wiring::kPlaylistDockOffset);
 }
 
 void Controller::HideCompanions() {

@@ -74,9 +74,9 @@ class Controller : public QObject {
 
   private:
     void unloadCompanions();
-    void showPlaying();
     void dockPlaylist(FormPLS& playlist);
     void addKeys(QWidget* window);
+    void addMainKeys(QWidget* window);
     void addPlaylistKeys(FormPLS& playlist);
     void showMessage(const QString& text);
     void entryEnded();

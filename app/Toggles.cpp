@@ -72,6 +72,14 @@ void Toggles::ShowModes(bool repeat, bool shuffle) {
     showMode(1, shuffle);
 }
 
+void Toggles::RedrawModes(bool repeat, bool shuffle) {
+    Forms& forms = main_.forms();
+    mdlSkin::DrawSprite(forms, Sprite::Toggle, 1,
+                        repeat ? Sprite::OnReleased : Sprite::OffReleased);
+    mdlSkin::DrawSprite(forms, Sprite::Toggle, 2,
+                        shuffle ? Sprite::OnReleased : Sprite::OffReleased);
+}
+
 void Toggles::showMode(int index, bool on) {
     ImageControl* toggle = main_.imgSufRep[index];
     const QString tag = on ? QStringLiteral("0") : QStringLiteral("1");

@@ -16,6 +16,8 @@ class Toggles {
     void imgSufRep_MouseUp(int index, MouseArgs args);
     // Toggles 0 (repeat) and 1 (shuffle) rest on while their mode is on: tag "0", state 2.
     void ShowModes(bool repeat, bool shuffle);
+    // A new skin drew every toggle off: the modes' toggles show their modes again.
+    void RedrawModes(bool repeat, bool shuffle);
     void imgAmp_Click();
     void mnuSkin_Click();
     void mnuExit_Click();

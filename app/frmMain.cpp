@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "app/MenuLetters.h"
 #include "app/MenuLook.h"
 #include "platform/Bitmap.h"
 #include "platform/PlaybackControl.h"
@@ -179,6 +180,7 @@ void frmMain::createMenu() {
     mnuSkin = mnuFile->addAction(QStringLiteral("Choose Skin"));
     mnuFile->addSeparator();
     mnuExit = mnuFile->addAction(QStringLiteral("Exit"));
+    MenuLetters::Install(*mnuFile);
     connect(mnuSkin, &QAction::triggered, this, [this] { toggles.mnuSkin_Click(); });
     connect(mnuExit, &QAction::triggered, this, [this] { toggles.mnuExit_Click(); });
     // Dressed as it opens, so it always wears the skin on show.
@@ -337,9 +339,15 @@ void frmMain::imgMove_MouseDown(MouseArgs args) {
     DragPress(args);
 }
 
+// The companions follow the window's move event, not the drag: a move made by the window
+// manager carries them too, and a drag moves them once per step.
 void frmMain::imgMove_MouseMove(MouseArgs args) {
-    if (DragMove(args))
-        emit Moved();
+    DragMove(args);
+}
+
+void frmMain::moveEvent(QMoveEvent* event) {
+    Form::moveEvent(event);
+    emit Moved();
 }
 
 void frmMain::Form_GotFocus() {

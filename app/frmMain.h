@@ -73,6 +73,7 @@ class frmMain : public Form, public MainFace {
 
     void SetBackgroundPicture(const QImage& picture) override;
     const QImage& BackgroundPicture() const override { return background_; }
+    void SkinLoaded() override { emit SkinChanged(); }
 
     Forms& forms() { return forms_; }
     // The one playback control and the operations that reach the other windows.
@@ -88,9 +89,12 @@ class frmMain : public Form, public MainFace {
     void Closing();
     // The volume knob moved, whoever moved it.
     void VolumeChanged();
+    // A skin was put on, at start-up or from the menu.
+    void SkinChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -20,6 +20,9 @@ void Form::SetLeft(float left) {
 void Form::SetTop(float top) {
     move(x(), Screen::ToPixelsY(top));
 }
+void Form::SetPosition(float left, float top) {
+    move(Screen::ToPixelsX(left), Screen::ToPixelsY(top));
+}
 void Form::SetWidth(float width) {
     resize(Screen::ToPixelsX(width), height());
 }
@@ -40,7 +43,8 @@ void Form::DragPress(MouseArgs args) {
 bool Form::DragMove(MouseArgs args) {
     if (args.button != 1)
         return false;
-    SetLeft(Left() - (static_cast<float>(StartDragX) - args.x));
-    SetTop(Top() - (static_cast<float>(StartDragY) - args.y));
+    // One move for both steps, so whoever follows the window sees one change.
+    SetPosition(Left() - (static_cast<float>(StartDragX) - args.x),
+                Top() - (static_cast<float>(StartDragY) - args.y));
     return true;
 }

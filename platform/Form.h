@@ -17,6 +17,7 @@ class Form : public QWidget {
     float Height() const;
     void SetLeft(float left);
     void SetTop(float top);
+    void SetPosition(float left, float top);
     void SetWidth(float width);
     void SetHeight(float height);
     void SetSize(float width, float height);

@@ -190,6 +190,7 @@ void FormPLS::startEntry(int k) {
     List2->setCurrentRow(k);
     List2_Click();
     wiring_.Playback().SetFileName(Text2);
+    emit EntryStarted();
 }
 
 // At the last entry the list wraps; a one-entry list starts its entry again.
@@ -248,7 +249,7 @@ void FormPLS::List2_DblClick() {
         return;
     PlayingIndex = CurrentIndex();
     wiring_.Playback().SetFileName(Text2);
-    emit EntryChosen();
+    emit EntryStarted();
 }
 
 void FormPLS::Add() {
@@ -435,29 +436,34 @@ QWidget* FormPLS::dialogOwner() {
 
 void FormPLS::createMenus() {
     const auto menu = [](PictureBox* button, PictureBox* strip, PictureBox* box,
-                         std::vector<PictureBox*> items,
-                         std::vector<std::function<void()>> actions) {
-        return new SkinMenu({button, strip, box, std::move(items)}, std::move(actions));
+                         std::vector<PictureBox*> items, std::vector<std::function<void()>> actions,
+                         const char* letters) {
+        return new SkinMenu({button, strip, box, std::move(items)}, std::move(actions),
+                            QLatin1String(letters));
     };
+    // The letters are those of the words on the items: FILE, DIR, LIST; SEL, GONE, DUPES, ALL;
+    // NOW, FIRST, LAST; NAME, PATH, FLIP; LOAD, SAVE, NEW.
     menus_[AddMenu] =
         menu(Addbtn, AddBar, AddMen, {ButtonAdd.begin(), ButtonAdd.end()},
-             {[this] { Add(); }, [this] { LblAddDir_Click(); }, [this] { AddPlaylist(); }});
+             {[this] { Add(); }, [this] { LblAddDir_Click(); }, [this] { AddPlaylist(); }}, "FDL");
     menus_[RemoveMenu] = menu(Remove, RemBar, RemMen, {ButtonRem.begin(), ButtonRem.end()},
                               {[this] { RemoveSelected(); }, [this] { RemoveMissing(); },
-                               [this] { RemoveDuplicates(); }, [this] { Clearlst(); }});
-    menus_[SelectMenu] =
-        menu(Select, SelBar, SelMen, {ButtonSel.begin(), ButtonSel.end()},
-             {[this] { SelectPlaying(); }, [this] { SelectFirst(); }, [this] { SelectLast(); }});
+                               [this] { RemoveDuplicates(); }, [this] { Clearlst(); }},
+                              "SGDA");
+    menus_[SelectMenu] = menu(
+        Select, SelBar, SelMen, {ButtonSel.begin(), ButtonSel.end()},
+        {[this] { SelectPlaying(); }, [this] { SelectFirst(); }, [this] { SelectLast(); }}, "NFL");
     menus_[MiscMenu] =
         menu(Misc, MisBar, MisMen, {ButtonMis.begin(), ButtonMis.end()},
-             {[this] { SortByName(); }, [this] { SortByPath(); }, [this] { Reverse(); }});
+             {[this] { SortByName(); }, [this] { SortByPath(); }, [this] { Reverse(); }}, "NPF");
     menus_[ListMenu] = menu(List, ListBar, ListMen, {ButtonLst.begin(), ButtonLst.end()},
                             {[this] { LoadPlaylist(); },
                              [this] {
                                  if (!List1.isEmpty())
                                      SaveLst();
                              },
-                             [this] { NewList(); }});
+                             [this] { NewList(); }},
+                            "LSN");
 }
 
 int FormPLS::pairedCount() const {

@@ -110,8 +110,8 @@ class FormPLS : public Form, public PlaylistFace {
   signals:
     // Every entry of the list failed to open, one after the other.
     void EveryEntryFailed();
-    // The user started an entry from the list itself.
-    void EntryChosen();
+    // An entry was handed to the playback control to play, from whatever side.
+    void EntryStarted();
     // The list or the current entry changed, so PlayNext may start another path.
     void UpcomingChanged();
 

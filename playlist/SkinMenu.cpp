@@ -3,13 +3,15 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/PictureBox.h"
 
-SkinMenu::SkinMenu(Pieces pieces, std::vector<std::function<void()>> actions)
+SkinMenu::SkinMenu(Pieces pieces, std::vector<std::function<void()>> actions, QString letters)
     : QWidget(pieces.button ? pieces.button->window() : nullptr, Qt::Popup),
       pieces_(std::move(pieces)),
-      actions_(std::move(actions)) {
+      actions_(std::move(actions)),
+      letters_(std::move(letters).toUpper()) {
     setObjectName(QStringLiteral("SkinMenu"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -103,11 +105,52 @@ void SkinMenu::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void SkinMenu::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
+    openingPress_ = false;
+    switch (event->key()) {
+        case Qt::Key_Escape:
+            close();
+            return;
+        case Qt::Key_Up:
+            step(-1);
+            return;
+        case Qt::Key_Down:
+            step(1);
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (highlighted_ >= 0)
+                run(highlighted_);
+            return;
+        default:
+            break;
+    }
+    const QString text = event->text().toUpper();
+    const qsizetype item = text.size() == 1 ? letters_.indexOf(text) : -1;
+    if (item >= 0 && item < static_cast<qsizetype>(actions_.size())) {
+        run(static_cast<int>(item));
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void SkinMenu::step(int direction) {
+    // Items in the order they show, top to bottom (a menu may list its lowest item first).
+    std::vector<int> shown;
+    for (std::size_t k = 0; k < pieces_.items.size() && k < actions_.size(); ++k)
+        if (pieces_.items[k])
+            shown.push_back(static_cast<int>(k));
+    if (shown.empty())
+        return;
+    std::sort(shown.begin(), shown.end(), [this](int a, int b) {
+        return pieces_.items[static_cast<std::size_t>(a)]->y() <
+               pieces_.items[static_cast<std::size_t>(b)]->y();
+    });
+    const auto at = std::find(shown.begin(), shown.end(), highlighted_);
+    const int n = static_cast<int>(shown.size());
+    int next = direction > 0 ? 0 : n - 1;
+    if (at != shown.end())
+        next = (static_cast<int>(at - shown.begin()) + direction + n) % n;
+    highlight(shown[static_cast<std::size_t>(next)]);
 }
 
 void SkinMenu::hideEvent(QHideEvent* event) {

@@ -11,7 +11,8 @@ class PictureBox;
 // button opens it in its place over the frame; the item under the pointer shows its highlighted
 // look; releasing over an item runs it, releasing elsewhere closes the menu. A click that never
 // leaves the item it opened on keeps the menu open for a second click, so a quick click on the
-// button does not run the item that lies over it.
+// button does not run the item that lies over it. From the keyboard, Up and Down move the
+// highlight, Enter runs the highlighted item, Escape closes, and an item's letter runs it.
 class SkinMenu : public QWidget {
     Q_OBJECT
   public:
@@ -22,7 +23,8 @@ class SkinMenu : public QWidget {
         std::vector<PictureBox*> items;  // the highlighted looks, top to bottom
     };
 
-    SkinMenu(Pieces pieces, std::vector<std::function<void()>> actions);
+    // `letters`: one per item, the first letter of the word that tells the item apart.
+    SkinMenu(Pieces pieces, std::vector<std::function<void()>> actions, QString letters);
 
     // Opens over the owner's frame; `pressAt` is the global point of the opening press.
     void Open(QPoint pressAt);
@@ -43,10 +45,13 @@ class SkinMenu : public QWidget {
   private:
     int stripWidth() const;
     void highlight(int item);
+    // Moves the highlight one item down (1) or up (-1) the menu as it shows, wrapping.
+    void step(int direction);
     void run(int item);
 
     Pieces pieces_;
     std::vector<std::function<void()>> actions_;
+    QString letters_;
     int highlighted_ = -1;
     int openedOn_ = -1;          // the item under the opening press
     bool openingPress_ = false;  // the press that opened the menu is still held

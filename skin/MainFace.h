@@ -19,6 +19,9 @@ class MainFace {
     virtual void ChangeMask(long& lngTransColor) = 0;
     virtual void SetBackgroundPicture(const QImage& picture) = 0;
     virtual const QImage& BackgroundPicture() const = 0;
+    // A skin was put on: every control shows its first cell, so what stands in a state
+    // (the modes' toggles) is drawn again by its owner.
+    virtual void SkinLoaded() {}
 
     ImageControl* imgTitlebar = nullptr;
     ImageControl* imgMove = nullptr;

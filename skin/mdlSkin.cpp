@@ -205,6 +205,7 @@ void mdlSkin::LoadSkin(SkinHost& skin, const QString& path) {
     main.imgMove->update();
     ApplyTransparentColour(skin, path);
     PaintPlaylistFrame(skin);
+    main.SkinLoaded();
 }
 
 void mdlSkin::InitSkin(SkinHost& skin) {
@@ -219,6 +220,7 @@ void mdlSkin::InitSkin(SkinHost& skin) {
     drawFirstLooks(skin);
     ApplyTransparentColour(skin, skinDirectory);
     PaintPlaylistFrame(skin);
+    main.SkinLoaded();
 }
 
 QString mdlSkin::StartupSkinDirectory() {

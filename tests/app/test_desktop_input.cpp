@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <utility>
+#include <vector>
 
 #include "FakePlaybackControl.h"
 #include "TestSkin.h"
@@ -132,8 +134,25 @@ TEST_F(DesktopInput, KeysOnThePlaylistWindowPlayRemoveAndKeepTheCount) {
         {media.filePath("a.mp3"), media.filePath("b.avi"), media.filePath("folder/c.avi")});
     FormPLS& list = playlist();
     activate(&list);
+    list.List2->setFocus();
+    main->volumeBalance.SetVolumeFraction(0.5);
+    const float knob = main->imgVolumeBut[0]->Left();
+    // The list's own keys move the selection and start nothing.
+    list.List2->setCurrentRow(0);
+    for (const auto& [key, row] : std::vector<std::pair<Qt::Key, int>>{{Qt::Key_Down, 1},
+                                                                       {Qt::Key_End, 2},
+                                                                       {Qt::Key_Up, 1},
+                                                                       {Qt::Key_Home, 0},
+                                                                       {Qt::Key_PageDown, 2},
+                                                                       {Qt::Key_PageUp, 0}}) {
+        QTest::keyClick(list.List2, key);
+        EXPECT_EQ(list.CurrentIndex(), row) << "after key " << key;
+    }
+    EXPECT_EQ(main->imgVolumeBut[0]->Left(), knob) << "the volume stays where it was";
+    EXPECT_EQ(control->filesOpened.size(), 1) << "only the first entry, started by the add";
+
     list.List2->setCurrentRow(2);
-    QTest::keyClick(&list, Qt::Key_Return);
+    QTest::keyClick(list.List2, Qt::Key_Return);
     EXPECT_EQ(control->fileName, media.filePath("folder/c.avi"));
 
     list.List2->setCurrentRow(1);

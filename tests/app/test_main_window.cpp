@@ -216,6 +216,7 @@ TEST_F(MainWindow, APressOnTheBarPutsTheSlidersCentreThereInsideTheTravel) {
 
 TEST_F(MainWindow, DraggingMovesTheCompanionsToTheirDockOffsets) {
     main->move(200, 100);
+    main->show();
     main->imgMove_MouseDown(MouseArgs{2, 0, 30, 30});
     main->imgMove_MouseMove(MouseArgs{2, 0, 300, 300});
     EXPECT_EQ(main->pos(), QPoint(200, 100)) << "only the left button drags";

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QTest>
+#include <vector>
 
 #include "FakePlaybackControl.h"
 #include "TestSkin.h"
@@ -230,6 +232,7 @@ TEST_F(ListMenus, AddingAndLoadingPlaylistsAskForAPlaylistOnly) {
     choose(FormPLS::AddMenu, 2);
     EXPECT_EQ(pls->List1, two);
     EXPECT_EQ(control->filesOpened, QStringList{"/p/1.avi"}) << "an empty list starts playing";
+    EXPECT_TRUE(forms.Main().tmrTime->isActive()) << "under the playing look";
     choose(FormPLS::AddMenu, 2);
     EXPECT_EQ(pls->List1.size(), 4) << "adding appends";
     choose(FormPLS::ListMenu, 0);
@@ -253,6 +256,7 @@ TEST_F(ListMenus, TheOtherItemsRunTheExistingOperations) {
     choose(FormPLS::AddMenu, 0);
     EXPECT_EQ(pls->List1, QStringList{"/m/new.avi"});
     EXPECT_EQ(control->filesOpened, QStringList{"/m/new.avi"});
+    EXPECT_TRUE(forms.Main().tmrTime->isActive()) << "the first file plays under the playing look";
     choose(FormPLS::ListMenu, 1);
     EXPECT_TRUE(QFile::exists(dir.Path() + "/out.slv"));
     EXPECT_EQ(asked, (QStringList{"Choose media to play 0", "Choose media to play 1"}));
@@ -270,6 +274,32 @@ TEST_F(ListMenus, DialogsOpenOverThePlayerWhileThePlaylistIsHidden) {
     ASSERT_EQ(owners.size(), 2);
     EXPECT_EQ(owners[0], &forms.Main());
     EXPECT_EQ(owners[1], pls);
+}
+
+// An open menu from the keyboard: Up and Down move the highlight (the top item is SORT NAME,
+// the lowest FLIP), Enter runs it, Escape closes, a letter runs its item.
+TEST_F(ListMenus, AnOpenMenuAnswersTheKeyboard) {
+    const struct {
+        std::vector<int> keys;
+        QStringList after;
+    } cases[] = {
+        {{Qt::Key_Down, Qt::Key_Return}, {"A", "B", "C"}},
+        {{Qt::Key_Up, Qt::Key_Return}, {"C", "A", "B"}},
+        {{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Return}, {"C", "A", "B"}},
+        {{Qt::Key_Down, Qt::Key_Escape}, {"B", "A", "C"}},
+        {{Qt::Key_F}, {"C", "A", "B"}}};
+    pls->show();
+    SkinMenu* menu = pls->ButtonMenu(FormPLS::MiscMenu);
+    for (const auto& c : cases) {
+        pls->Clearlst();
+        add({"B", "A", "C"});
+        menu->Open(QPoint(-100, -100));
+        for (int key : c.keys) QTest::keyClick(menu, Qt::Key(key));
+        EXPECT_EQ(names(), c.after)
+            << "after " << c.keys.size() << " keys ending in " << c.keys.back();
+        EXPECT_FALSE(menu->isVisible());
+        expectPaired();
+    }
 }
 
 // The menu as a user drives it: press on the button, move, release.

@@ -11,12 +11,15 @@
 #include "MediaFiles.h"
 #include "ScreenSession.h"
 #include "TestSkin.h"
+#include "app/Controller.h"
 #include "app/Forms.h"
 #include "app/frmMain.h"
 #include "platform/MpvPlaybackControl.h"
 #include "playlist/FormPLS.h"
 #include "playlist/SkinMenu.h"
 #include "skin/SkinPalette.h"
+#include "skin/Sprite.h"
+#include "skin/SpriteTable.h"
 #include "skin/mdlSkin.h"
 
 namespace {
@@ -193,6 +196,26 @@ TEST_P(LookOnScreen, PressDragReleaseRunsAnItemAndAQuickClickWaitsForASecond) {
     button("mouseup");
     EXPECT_FALSE(menu->isVisible()) << "released elsewhere, it closes";
     EXPECT_EQ(names(), before);
+}
+
+// With repeat on and shuffle off, a skin change leaves each mode toggle showing its mode.
+TEST_P(LookOnScreen, TheModeTogglesShowTheirModesAfterASkinChange) {
+    forms.Operations().SetRepeat(true);
+    mdlSkin::LoadSkin(forms,
+                      shippedSkin(GetParam() == QLatin1String("silence") ? "ember" : "silence"));
+    mdlSkin::LoadSkin(forms, shippedSkin(GetParam()));
+    const QImage toggles =
+        QImage(shippedSkin(GetParam()) + "/shufrep.bmp").convertToFormat(QImage::Format_RGB32);
+    const auto shows = [&](int toggle, int state) {
+        const Cell cell = *mdlSkin::Sprites().Lookup(Sprite::Toggle, toggle + 1, state);
+        ImageControl* control = forms.Main().imgSufRep[toggle];
+        const QImage shot =
+            screen.Screenshot().copy(onScreen(control, QRect(0, 0, cell.width, cell.height)));
+        return samePixels(shot, toggles.copy(cell.x, cell.y, cell.width, cell.height));
+    };
+    EXPECT_TRUE(WaitFor([&] { return shows(0, Sprite::OnReleased); }, 5000)) << "repeat is on";
+    EXPECT_TRUE(shows(1, Sprite::OffReleased)) << "shuffle is off";
+    screen.Screenshot(name("modes-after-skin-change"));
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedSkins, LookOnScreen, ::testing::Values("silence", "ember"));
