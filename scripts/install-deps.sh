@@ -9,7 +9,7 @@ packages=(
   libmpv-dev ffmpeg mpv
   libgtest-dev libgmock-dev libbenchmark-dev
   clang strace
-  xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick
+  xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox
   fonts-dejavu-core
   dpkg-dev file lintian desktop-file-utils appstream shared-mime-info man-db groff-base
   dbus-daemon dbus-bin playerctl
