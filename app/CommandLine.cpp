@@ -19,7 +19,9 @@ QString localPath(const QString& argument, const QString& folder) {
 }  // namespace
 
 QString CommandLine::Version() {
-    return QStringLiteral("solvane " SOLVANE_VERSION);
+    return QStringLiteral("solvane " SOLVANE_VERSION
+                          "\nLicense GPLv3+: GNU GPL version 3 or later "
+                          "<https://gnu.org/licenses/gpl.html>");
 }
 
 QString CommandLine::Usage() {
