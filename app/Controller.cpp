@@ -63,8 +63,8 @@ void Controller::addPlaylistKeys(FormPLS& playlist) {
     bindKey(this, &playlist, Qt::Key_Return, playSelected);
     bindKey(this, &playlist, Qt::Key_Enter, playSelected);
     bindKey(this, &playlist, Qt::Key_Delete, [&playlist] { playlist.RemoveSelected(); });
-    bindKey(this, &playlist, QKeySequence(Qt::CTRL | Qt::Key_S), [&playlist] {
-        if (!playlist.List1.isEmpty())
+    bindKey(this, &playlist, QKeySequence(Qt::CTRL | Qt::Key_S), [this, &playlist] {
+        if (!forms_.Entries().Paths().isEmpty())
             playlist.SaveLst();
     });
 }
@@ -84,7 +84,7 @@ void Controller::WireVideo(Form1& video) {
     connect(&video, &Form1::EntryEnded, this, &Controller::entryEnded);
     connect(&video, &Form1::EntryFailedToOpen, this, [this] { forms_.Playlist().EntryFailed(); });
     connect(&video, &Form1::EntryPlaying, this, [this] {
-        forms_.Playlist().EntryPlayed();
+        forms_.Entries().EntryPlayed();
         queueSoon();
     });
     connect(&video.mediaPlay(), &PlaybackControl::CannotPlay, this, &Controller::showMessage);

@@ -40,7 +40,7 @@ frmMain& Forms::Main() {
 
 FormPLS& Forms::Playlist() {
     if (!playlist_) {
-        playlist_ = std::make_unique<FormPLS>(*this);
+        playlist_ = std::make_unique<FormPLS>(*this, entries_);
         controller_.WirePlaylist(*playlist_);
         playlist_->Form_Load();
     }

@@ -8,6 +8,7 @@
 
 #include "app/Controller.h"
 #include "app/Wiring.h"
+#include "playlist/PlaylistModel.h"
 
 class frmMain;
 class FormPLS;
@@ -38,6 +39,9 @@ class Forms : public Wiring {
     void UnloadPlaylist();
     void UnloadVideo();
 
+    // The playlist's entries; they outlive the playlist window.
+    PlaylistModel& Entries() { return entries_; }
+
     // The user-facing operations and the wiring between the windows.
     Controller& Operations() { return controller_; }
 
@@ -52,6 +56,7 @@ class Forms : public Wiring {
     template <typename Window>
     void unload(std::unique_ptr<Window>& window);
 
+    PlaylistModel entries_;
     std::vector<QPointer<QWidget>> unloading_;
     std::unique_ptr<frmMain> main_;
     std::unique_ptr<FormPLS> playlist_;

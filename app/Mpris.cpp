@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QDBusMessage>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
@@ -81,7 +80,7 @@ void Mpris::connectSources() {
     connect(&forms_.Main(), &frmMain::VolumeChanged, this, &Mpris::Publish);
     connect(&forms_.Operations(), &Controller::ModesChanged, this, &Mpris::Publish);
     // The entries decide CanGoNext and CanGoPrevious, whoever adds or removes them.
-    const QAbstractItemModel* entries = forms_.Playlist().List2->model();
+    const QAbstractItemModel* entries = &forms_.Entries();
     connect(entries, &QAbstractItemModel::rowsInserted, this, &Mpris::Publish);
     connect(entries, &QAbstractItemModel::rowsRemoved, this, &Mpris::Publish);
     connect(entries, &QAbstractItemModel::modelReset, this, &Mpris::Publish);
@@ -222,9 +221,9 @@ QString Mpris::displayName(const QString& path) const {
     // The name the list shows for the entry playing, else the file's own name.
     if (const FormPLS* list = playlist()) {
         const int i = list->CurrentIndex();
-        const QListWidgetItem* item = list->List2->item(i);
-        if (item && i < list->List1.size() && list->List1.at(i) == path)
-            return item->text();
+        const PlaylistModel& entries = forms_.Entries();
+        if (i >= 0 && i < entries.PairedCount() && entries.Path(i) == path)
+            return entries.Name(i);
     }
     return FormPLS::Getfilename(path);
 }

@@ -6,7 +6,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 #include <QTemporaryDir>
 #include <clocale>
 

@@ -3,13 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPalette>
 #include <QScrollBar>
-#include <QSet>
 #include <algorithm>
-#include <numeric>
 
 #include "app/Wiring.h"
 #include "platform/Bitmap.h"
@@ -17,15 +14,18 @@
 #include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
 #include "playlist/EntryDelegate.h"
+#include "playlist/EntryListView.h"
 #include "playlist/NaturalOrder.h"
 #include "playlist/PlaylistFile.h"
+#include "playlist/PlaylistModel.h"
 #include "playlist/SkinMenu.h"
 #include "playlist/SkinScrollStyle.h"
 #include "skin/SkinPalette.h"
 #include "skin/Sprite.h"
 #include "skin/mdlSkin.h"
 
-FormPLS::FormPLS(Wiring& wiring) : Form(Qt::Tool | Qt::FramelessWindowHint), wiring_(wiring) {
+FormPLS::FormPLS(Wiring& wiring, PlaylistModel& model)
+    : Form(Qt::Tool | Qt::FramelessWindowHint), wiring_(wiring), model_(model) {
     setObjectName(QStringLiteral("FormPLS"));
     setWindowTitle(QStringLiteral("Solvane Playlist"));
     createFrame();
@@ -40,9 +40,11 @@ FormPLS::FormPLS(Wiring& wiring) : Form(Qt::Tool | Qt::FramelessWindowHint), wir
 
 FormPLS::~FormPLS() {
     // The list dies with the base class and announces its last changes then; by that time this
-    // window is no longer a playlist window to hear them.
-    List2->model()->disconnect(this);
+    // window is no longer a playlist window to hear them. The model outlives the window.
+    model_.disconnect(this);
     List2->disconnect(this);
+    if (List2->selectionModel())
+        List2->selectionModel()->disconnect(this);
 }
 
 PictureBox* FormPLS::box(QWidget* parent, float left, float top, float width, float height,
@@ -114,7 +116,8 @@ void FormPLS::createFrame() {
 }
 
 void FormPLS::createWorkingControls() {
-    List2 = new QListWidget(this);
+    List2 = new EntryListView(this);
+    List2->setModel(&model_);
     const auto place = [](QWidget* widget, float left, float top, float width, float height) {
         widget->setGeometry(Screen::ToPixelsX(left), Screen::ToPixelsY(top),
                             Screen::ToPixelsX(width), Screen::ToPixelsY(height));
@@ -132,8 +135,8 @@ void FormPLS::createWorkingControls() {
     setPalette(blackGround);  // the seams between the frame pieces and the list stay dark
     setAutoFillBackground(true);
     setUpListLook();
-    connect(List2, &QListWidget::itemClicked, this, [this] { List2_Click(); });
-    connect(List2, &QListWidget::itemDoubleClicked, this, [this] { List2_DblClick(); });
+    connect(List2, &QListView::clicked, this, [this] { List2_Click(); });
+    connect(List2, &QListView::doubleClicked, this, [this] { List2_DblClick(); });
 
     Text4 = new QLineEdit(QStringLiteral("0"), this);
     place(Text4, 2940, 3440, 375, 180);
@@ -145,18 +148,19 @@ void FormPLS::createWorkingControls() {
 }
 
 int FormPLS::EntryCount() const {
-    return List2->count();
+    return model_.Count();
 }
 
 int FormPLS::CurrentIndex() const {
-    // The selection, not the list's current row: focus alone makes a row current.
-    const QList<QListWidgetItem*> selected = List2->selectedItems();
-    return selected.isEmpty() ? -1 : List2->row(selected.first());
+    return List2->selectedRow();
+}
+
+int FormPLS::PlayingIndex() const {
+    return model_.PlayingRow();
 }
 
 void FormPLS::AppendEntry(const QString& path, const QString& name) {
-    List1.append(path);
-    List2->addItem(name);
+    model_.Append(path, name);
 }
 
 QString FormPLS::Getfilename(const QString& path) {
@@ -179,75 +183,57 @@ void FormPLS::setTotalFiles(const QString& text) {
 }
 
 void FormPLS::List2_Click() {
-    setTotalFiles(QString::number(List2->count()));
+    setTotalFiles(QString::number(EntryCount()));
 }
 
 void FormPLS::startEntry(int k) {
-    if (k < 0 || k >= List2->count())
+    if (k < 0 || k >= EntryCount())
         return;  // nothing to start: ends quietly
-    setText2(List1.value(k));
-    PlayingIndex = k;
+    setText2(model_.Path(k));
+    model_.SetPlayingRow(k);
     List2->setCurrentRow(k);
     List2_Click();
     wiring_.Playback().SetFileName(Text2);
     emit EntryStarted();
 }
 
-// At the last entry the list wraps; a one-entry list starts its entry again.
-int FormPLS::indexAfter(int i, int n) {
-    if (shuffle_)
-        return shuffleOrder_.After(i, n);
-    return i == n - 1 ? 0 : i + 1;
-}
-
-int FormPLS::indexBefore(int i, int n) {
-    if (shuffle_)
-        return shuffleOrder_.Before(i, n);
-    return i <= 0 ? n - 1 : i - 1;
-}
-
 void FormPLS::PlayNext() {
-    movingBack_ = false;
-    const int n = EntryCount();
-    if (n == 0)
+    model_.SetMovingBack(false);
+    if (EntryCount() == 0)
         return;
-    startEntry(indexAfter(CurrentIndex(), n));
+    startEntry(model_.RowAfter(CurrentIndex()));
 }
 
 void FormPLS::PlayPrev() {
-    movingBack_ = true;
-    startEntry(indexBefore(CurrentIndex(), EntryCount()));
+    model_.SetMovingBack(true);
+    startEntry(model_.RowBefore(CurrentIndex()));
 }
 
 void FormPLS::SetShuffle(bool on) {
-    if (on == shuffle_)
-        return;
-    shuffle_ = on;
-    if (on)
-        shuffleOrder_.Restart(CurrentIndex(), EntryCount());
-    emit UpcomingChanged();
+    model_.SetShuffle(on, CurrentIndex());
+}
+
+bool FormPLS::Shuffle() const {
+    return model_.Shuffle();
 }
 
 QString FormPLS::UpcomingPath() {
-    const int n = EntryCount();
-    return n == 0 ? QString() : List1.value(indexAfter(CurrentIndex(), n));
+    return EntryCount() == 0 ? QString() : model_.Path(model_.RowAfter(CurrentIndex()));
 }
 
 void FormPLS::announceUpcomingChanges() {
-    QAbstractItemModel* model = List2->model();
-    connect(model, &QAbstractItemModel::rowsInserted, this, &FormPLS::UpcomingChanged);
-    connect(model, &QAbstractItemModel::rowsRemoved, this, &FormPLS::UpcomingChanged);
-    connect(model, &QAbstractItemModel::modelReset, this, &FormPLS::UpcomingChanged);
-    connect(List2, &QListWidget::currentRowChanged, this, &FormPLS::UpcomingChanged);
-    connect(List2, &QListWidget::itemSelectionChanged, this, &FormPLS::UpcomingChanged);
+    connect(&model_, &PlaylistModel::UpcomingChanged, this, &FormPLS::UpcomingChanged);
+    QItemSelectionModel* selection = List2->selectionModel();
+    connect(selection, &QItemSelectionModel::currentChanged, this, &FormPLS::UpcomingChanged);
+    connect(selection, &QItemSelectionModel::selectionChanged, this, &FormPLS::UpcomingChanged);
 }
 
 void FormPLS::List2_DblClick() {
-    movingBack_ = false;
-    setText2(List1.value(CurrentIndex()));
+    model_.SetMovingBack(false);
+    setText2(model_.Path(CurrentIndex()));
     if (Text2.isEmpty())
         return;
-    PlayingIndex = CurrentIndex();
+    model_.SetPlayingRow(CurrentIndex());
     wiring_.Playback().SetFileName(Text2);
     emit EntryStarted();
 }
@@ -318,9 +304,7 @@ void FormPLS::PlaySelected() {
 }
 
 void FormPLS::Clearlst() {
-    List1.clear();
-    List2->clear();
-    PlayingIndex = -1;
+    model_.Clear();
 }
 
 void FormPLS::SaveLst() {
@@ -336,37 +320,13 @@ void FormPLS::SaveLst() {
 }
 
 void FormPLS::WriteToASX(const QString& path) {
-    QStringList names;
-    for (int i = 0; i < List2->count(); ++i) names << List2->item(i)->text();
-    if (const auto error = PlaylistFile::Write(path, PlaylistFile::Compose(List1, names)))
-        MessageBox(QStringLiteral("There was an Error writing To the playlist: ") + *error);
+    if (const auto message = model_.Save(path))
+        MessageBox(*message);
 }
 
 void FormPLS::PullFromASX(const QString& path) {
-    QString error;
-    if (!PlaylistFile::Read(path, &Text1, &error))
-        return;
-    QStringList paths;
-    const bool complete = PlaylistFile::Scan(Text1, PlaylistFile::PathMarker(), &paths).has_value();
-    List1.append(PlaylistFile::EntryPaths(paths, path));
-    if (!complete)
-        return;  // paths read before the failure stay; names are not read
-    PullCosmeticsASX(path);
-}
-
-void FormPLS::PullCosmeticsASX(const QString& path) {
-    QString text;
-    QString error;
-    if (!PlaylistFile::Read(path, &text, &error)) {
-        MessageBox(QStringLiteral("There was an Error reading from the playlist: ") + error);
-        return;
-    }
-    QStringList names;
-    const bool complete = PlaylistFile::Scan(text, PlaylistFile::NameMarker(), &names).has_value();
-    List2->addItems(names);
-    if (!complete)
-        MessageBox(QStringLiteral("There was an Error reading from the playlist: ") +
-                   QStringLiteral("a name has no closing quote"));
+    if (const auto message = model_.Load(path))
+        MessageBox(*message);
 }
 
 void FormPLS::createHotspots() {
@@ -381,18 +341,12 @@ void FormPLS::createHotspots() {
     createMenus();
 }
 
+// A broken entry is stepped over in the direction the user was moving.
 void FormPLS::EntryFailed() {
-    ++failuresInARow_;
-    // A broken entry is stepped over in the direction the user was moving.
-    if (failuresInARow_ < EntryCount()) {
-        if (movingBack_)
-            PlayPrev();
-        else
-            PlayNext();
-        return;
-    }
-    failuresInARow_ = 0;
-    emit EveryEntryFailed();
+    if (const auto row = model_.RowAfterFailure(CurrentIndex()))
+        startEntry(*row);
+    else
+        emit EveryEntryFailed();
 }
 
 void FormPLS::Form_Load() {
@@ -411,7 +365,7 @@ void FormPLS::setUpListLook() {
     const auto colours = [this]() -> const SkinPalette& { return Colours(); };
     // Both are children of what uses them, so they outlive its painting.
     List2->setItemDelegate(new EntryDelegate(
-        colours, [this] { return PlayingIndex; }, List2));
+        colours, [this] { return model_.PlayingRow(); }, List2));
     QScrollBar* bar = List2->verticalScrollBar();
     auto* style = new SkinScrollStyle(colours);
     style->setParent(bar);
@@ -459,126 +413,67 @@ void FormPLS::createMenus() {
     menus_[ListMenu] = menu(List, ListBar, ListMen, {ButtonLst.begin(), ButtonLst.end()},
                             {[this] { LoadPlaylist(); },
                              [this] {
-                                 if (!List1.isEmpty())
+                                 if (!model_.Paths().isEmpty())
                                      SaveLst();
                              },
                              [this] { NewList(); }},
                             "LSN");
 }
 
-int FormPLS::pairedCount() const {
-    return std::min(static_cast<int>(List1.size()), List2->count());
-}
-
 void FormPLS::selectRow(int row) {
-    if (row < 0 || row >= List2->count()) {
-        List2->setCurrentItem(nullptr);
-        List2->clearSelection();
-        return;
-    }
     List2->setCurrentRow(row);
-    List2->scrollToItem(List2->item(row));
+    if (row >= 0 && row < EntryCount())
+        List2->scrollTo(model_.index(row));
 }
 
 void FormPLS::applyOrder(const QList<int>& order) {
-    // Only entries with both a path and a name move; an unpaired tail left by a damaged
-    // playlist file stays behind them as it was.
-    const int n = pairedCount();
-    const auto follow = [&](int row) {
-        if (row < 0)
-            return -1;
-        return row < n ? static_cast<int>(order.indexOf(row))
-                       : row - n + static_cast<int>(order.size());
-    };
-    const int selected = follow(CurrentIndex());
-    PlayingIndex = follow(PlayingIndex);
-    std::vector<std::unique_ptr<QListWidgetItem>> items(static_cast<std::size_t>(n));
-    for (int i = n - 1; i >= 0; --i) items[static_cast<std::size_t>(i)].reset(List2->takeItem(i));
-    QStringList paths;
-    for (int k = 0; k < order.size(); ++k) {
-        const int old = order[k];
-        List2->insertItem(k, items[static_cast<std::size_t>(old)].release());
-        paths << List1.at(old);
-    }
-    List1 = paths + List1.mid(n);
-    selectRow(selected);
+    selectRow(model_.Reorder(order, CurrentIndex()));
     List2->viewport()->update();
 }
 
 void FormPLS::RemoveSelected() {
     const int row = CurrentIndex();
-    if (row < 0 || row >= pairedCount())
+    if (row < 0 || row >= model_.PairedCount())
         return;
-    QList<int> order;
-    for (int i = 0; i < pairedCount(); ++i)
-        if (i != row)
-            order << i;
-    applyOrder(order);
+    applyOrder(model_.OrderWithout(row));
     // The entry that took its place is selected, as a list box does after a removal.
-    selectRow(std::min(row, List2->count() - 1));
+    selectRow(std::min(row, EntryCount() - 1));
     List2_Click();  // the count follows
 }
 
 void FormPLS::RemoveMissing() {
-    QList<int> order;
-    for (int i = 0; i < pairedCount(); ++i)
-        if (QFileInfo::exists(List1.at(i)))  // paths are already in the file system's form
-            order << i;
-    applyOrder(order);
+    applyOrder(model_.OrderOfExisting());
 }
 
 void FormPLS::RemoveDuplicates() {
-    const int n = pairedCount();
-    QSet<QString> seen;
-    if (PlayingIndex >= 0 && PlayingIndex < n)
-        seen.insert(List1.at(PlayingIndex));
-    QList<int> order;
-    for (int i = 0; i < n; ++i) {
-        if (i != PlayingIndex && seen.contains(List1.at(i)))
-            continue;
-        seen.insert(List1.at(i));
-        order << i;
-    }
-    applyOrder(order);
+    applyOrder(model_.OrderWithoutDuplicates());
 }
 
 void FormPLS::SelectPlaying() {
-    if (PlayingIndex >= 0 && PlayingIndex < List2->count())
-        selectRow(PlayingIndex);
+    if (PlayingIndex() >= 0 && PlayingIndex() < EntryCount())
+        selectRow(PlayingIndex());
 }
 
 void FormPLS::SelectFirst() {
-    if (List2->count() > 0)
+    if (EntryCount() > 0)
         selectRow(0);
 }
 
 void FormPLS::SelectLast() {
-    if (List2->count() > 0)
-        selectRow(List2->count() - 1);
+    if (EntryCount() > 0)
+        selectRow(EntryCount() - 1);
 }
-
-namespace {
-QList<int> sortedBy(int n, const std::function<QString(int)>& key) {
-    QList<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return NaturalOrder::Less(key(a), key(b)); });
-    return order;
-}
-}  // namespace
 
 void FormPLS::SortByName() {
-    applyOrder(sortedBy(pairedCount(), [this](int i) { return List2->item(i)->text(); }));
+    applyOrder(model_.OrderByName());
 }
 
 void FormPLS::SortByPath() {
-    applyOrder(sortedBy(pairedCount(), [this](int i) { return List1.at(i); }));
+    applyOrder(model_.OrderByPath());
 }
 
 void FormPLS::Reverse() {
-    QList<int> order(pairedCount());
-    std::iota(order.rbegin(), order.rend(), 0);
-    applyOrder(order);
+    applyOrder(model_.ReversedOrder());
 }
 
 void FormPLS::NewList() {

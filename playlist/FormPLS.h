@@ -9,21 +9,22 @@
 #include "platform/CommonDialog.h"
 #include "platform/ImageControl.h"
 #include "platform/PictureBox.h"
-#include "playlist/ShuffleOrder.h"
 #include "skin/PlaylistFace.h"
 
 class Wiring;
-class QListWidget;
+class EntryListView;
+class PlaylistModel;
 class QLineEdit;
 class SkinMenu;
 struct SkinPalette;
 
 // The playlist window: a rectangular window whose face is the skin frame painted from the
-// playlist bitmap, with the list of entries in the middle.
+// playlist bitmap, with a view of the playlist model in the middle. The entries, the playing
+// entry and the way through them live in the model; the selection is the view's.
 class FormPLS : public Form, public PlaylistFace {
     Q_OBJECT
   public:
-    explicit FormPLS(Wiring& wiring);
+    FormPLS(Wiring& wiring, PlaylistModel& model);
     ~FormPLS() override;
 
     void Form_Load();
@@ -52,22 +53,22 @@ class FormPLS : public Form, public PlaylistFace {
     ImageControl* imgMenu = nullptr;  // close hotspot over the top bar's close button
     static QString Getfilename(const QString& path);
 
-    // The current file failed to open / started playing: a run of failures over the whole
-    // list stops playback instead of cycling for ever.
+    // The current file failed to open: a run of failures over the whole list stops playback
+    // instead of cycling for ever.
     void EntryFailed();
-    void EntryPlayed() { failuresInARow_ = 0; }
 
     int EntryCount() const;
     int CurrentIndex() const;
+    PlaylistModel& Model() { return model_; }
+    const PlaylistModel& Model() const { return model_; }
 
     // In shuffle, next and previous move through a random order of the entries; turning it on
     // leaves the current entry playing.
     void SetShuffle(bool on);
-    bool Shuffle() const { return shuffle_; }
+    bool Shuffle() const;
     // The path PlayNext would start now; empty when the list is empty.
     QString UpcomingPath();
 
-    QStringList List1;
     QString Text2 = QStringLiteral("No File");
     QString Text3 = QStringLiteral("No File");
     QString Text3ToolTip;
@@ -77,20 +78,19 @@ class FormPLS : public Form, public PlaylistFace {
 
     int Nofiles = 0;
 
-    QListWidget* List2 = nullptr;
+    EntryListView* List2 = nullptr;
     QLineEdit* Text4 = nullptr;
 
-    // Appends one entry to both lists.
+    // Appends one entry: its path and its display name.
     void AppendEntry(const QString& path, const QString& name);
+    // The entry last started, marked in the list; -1 when none is.
+    int PlayingIndex() const;
 
     // The frame was painted afresh: the list takes the new skin's colours too.
     void SetFrameSize(float width, float height) override;
 
-    // The entry last started, marked in the list; -1 when none is.
-    int PlayingIndex = -1;
-
-    // The bottom bar's menus. Entries move in both lists together; the playing entry plays on
-    // and stays selected if it was.
+    // The bottom bar's menus. Entries move with their paths and names; the playing entry plays
+    // on and stays selected if it was.
     void AddPlaylist();   // appends a chosen playlist; starts it when the list was empty
     void LoadPlaylist();  // replaces the list with a chosen playlist
     void RemoveSelected();
@@ -119,8 +119,7 @@ class FormPLS : public Form, public PlaylistFace {
     void createHotspots();
     void createMenus();
     void setUpListLook();
-    int pairedCount() const;
-    // Rebuilds both lists from the given old indices; the selection and the playing mark
+    // Puts the entries in the given order of old rows; the selection and the playing mark
     // follow their entries.
     void applyOrder(const QList<int>& order);
     void selectRow(int row);
@@ -141,9 +140,6 @@ class FormPLS : public Form, public PlaylistFace {
                     int index = 0);
 
     Wiring& wiring_;
-    int failuresInARow_ = 0;
-    bool movingBack_ = false;           // the last start went to the previous entry
+    PlaylistModel& model_;
     std::array<SkinMenu*, 5> menus_{};  // owned by the window as its children
-    bool shuffle_ = false;
-    ShuffleOrder shuffleOrder_;
 };

@@ -5,7 +5,8 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
-#include <QListWidget>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,7 +53,7 @@ class DesktopInput : public ::testing::Test {
     QStringList names() {
         QStringList shown;
         for (int i = 0; i < playlist().List2->count(); ++i)
-            shown << playlist().List2->item(i)->text();
+            shown << playlist().Model().Name(i);
         return shown;
     }
     void activate(QWidget* window) {
@@ -84,7 +85,7 @@ TEST_F(DesktopInput, FilesDroppedOnTheMainWindowAreAddedAndTheFirstStarts) {
 TEST_F(DesktopInput, AFolderDroppedOnThePlaylistIsScanned) {
     ASSERT_TRUE(drop(&playlist(), {url("folder")}));
     EXPECT_EQ(names(), (QStringList{"d", "c"})) << "the folder scan's order and names";
-    EXPECT_EQ(playlist().List1.first(), media.filePath("folder/d.mpg"));
+    EXPECT_EQ(playlist().Model().Paths().first(), media.filePath("folder/d.mpg"));
 }
 
 TEST_F(DesktopInput, ADragWithoutALocalFileIsRefused) {
@@ -158,7 +159,7 @@ TEST_F(DesktopInput, KeysOnThePlaylistWindowPlayRemoveAndKeepTheCount) {
     list.List2->setCurrentRow(1);
     QTest::keyClick(&list, Qt::Key_Delete);
     EXPECT_EQ(names(), (QStringList{"a.mp3", "c.avi"}));
-    EXPECT_EQ(list.List1, (QStringList{media.filePath("a.mp3"), media.filePath("folder/c.avi")}));
+    EXPECT_EQ(list.Model().Paths(), (QStringList{media.filePath("a.mp3"), media.filePath("folder/c.avi")}));
     EXPECT_EQ(list.Text4->text(), "2");
     EXPECT_EQ(control->fileName, media.filePath("folder/c.avi")) << "what plays plays on";
     EXPECT_EQ(list.CurrentIndex(), 1) << "the entry in its place is selected";

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QListWidget>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 #include <QTimer>
 
 #include "FakePlaybackControl.h"

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QListWidget>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 
 #include "FakePlaybackControl.h"
 #include "TestSkin.h"

@@ -5,7 +5,8 @@
 
 #include <QDBusConnection>
 #include <QFile>
-#include <QListWidget>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -333,7 +334,7 @@ TEST_F(MediaKeys, OpenUriAddsAFileAndStartsItWhenTheListWasEmpty) {
     ASSERT_EQ(playerctl({"open", QUrl::fromLocalFile(song).toString()}).code, 0);
     FormPLS& list = forms.Playlist();
     ASSERT_EQ(list.EntryCount(), 1);
-    EXPECT_EQ(list.List2->item(0)->text(), "first song.mp3") << "named as the eject button names";
+    EXPECT_EQ(list.Model().Name(0), "first song.mp3") << "named as the eject button names";
     EXPECT_EQ(control->filesOpened, QStringList{song});
     EXPECT_EQ(look(), kPlayingLook);
     EXPECT_TRUE(main->tmrTime->isActive());

@@ -2,7 +2,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QListWidget>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cmath>
@@ -249,8 +250,7 @@ TEST_F(PlayerWithMpv, FailedEntriesAreSkippedAndAllFailingStopsInTheStoppedLook)
     ASSERT_TRUE(WaitFor([&] { return control().PlayState() == PlaybackControl::Playing; }, 8000));
     EXPECT_TRUE(control().FileName().endsWith("short1.mp3"));
 
-    forms.Playlist().List1.clear();
-    forms.Playlist().List2->clear();
+    forms.Playlist().Clearlst();
     add("nothing-here.avi");
     add("corrupt.avi");
     frmMain& main = forms.Main();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QListWidget>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 #include <QTimer>
 
 #include "FakePlaybackControl.h"
@@ -41,7 +42,7 @@ class Adding : public ::testing::Test {
     }
     QStringList names() const {
         QStringList out;
-        for (int i = 0; i < pls->List2->count(); ++i) out << pls->List2->item(i)->text();
+        for (int i = 0; i < pls->List2->count(); ++i) out << pls->Model().Name(i);
         return out;
     }
 
@@ -57,7 +58,7 @@ class Adding : public ::testing::Test {
 TEST_F(Adding, AChosenFileIsAppendedWithItsNameAndExtension) {
     choose("/films/clip.AVI");
     pls->AddFile();
-    EXPECT_EQ(pls->List1, QStringList{"/films/clip.AVI"});
+    EXPECT_EQ(pls->Model().Paths(), QStringList{"/films/clip.AVI"});
     EXPECT_EQ(names(), QStringList{"clip.AVI"});
     EXPECT_EQ(lastTitle, "Choose media to play");
     ASSERT_EQ(lastFilters.size(), 5);
@@ -72,10 +73,10 @@ TEST_F(Adding, APlaylistIsLoadedOnlyForALowerCaseSlv) {
     dir.WriteFile("list.SLV", "<ref href = \"/a.avi\" />");
     choose(dir.Path() + "/list.slv");
     pls->AddFile();
-    EXPECT_EQ(pls->List1, QStringList{"/a.avi"});
+    EXPECT_EQ(pls->Model().Paths(), QStringList{"/a.avi"});
     choose(dir.Path() + "/list.SLV");
     pls->AddFile();
-    EXPECT_EQ(pls->List1.last(), dir.Path() + "/list.SLV");
+    EXPECT_EQ(pls->Model().Paths().last(), dir.Path() + "/list.SLV");
     EXPECT_EQ(names().last(), "list.SLV");
 }
 
@@ -94,7 +95,7 @@ TEST_F(Adding, AddOnAnEmptyListStartsTheFirstEntryOfAPlaylist) {
 TEST_F(Adding, ACancelledDialogAddsNothing) {
     choose(QString());
     pls->Add();
-    EXPECT_TRUE(pls->List1.isEmpty());
+    EXPECT_TRUE(pls->Model().Paths().isEmpty());
     EXPECT_EQ(pls->Nofiles, 0);
     EXPECT_TRUE(control->filesOpened.isEmpty());
 }
@@ -115,20 +116,20 @@ TEST_F(Adding, TheFolderScanTakesEachPatternInTurnSortedByName) {
     chooseFolder(folder);
     pls->LblAddDir_Click();
     EXPECT_EQ(names(), (QStringList{"a", "a", "C", "b", "w", "x", "v"}));
-    EXPECT_EQ(pls->List1.first(), folder + "/a.mpg");
-    EXPECT_EQ(pls->List1[2], folder + "/C.AVI");
+    EXPECT_EQ(pls->Model().Paths().first(), folder + "/a.mpg");
+    EXPECT_EQ(pls->Model().Paths()[2], folder + "/C.AVI");
     pls->LblAddDir_Click();
-    EXPECT_EQ(pls->List1.size(), 14) << "scanning twice lists twice";
+    EXPECT_EQ(pls->Model().Paths().size(), 14) << "scanning twice lists twice";
     EXPECT_TRUE(control->filesOpened.isEmpty());
 }
 
 TEST_F(Adding, TheRootFolderGivesNoDoubledSeparatorAndACancelAddsNothing) {
     chooseFolder(QString());
     pls->LblAddDir_Click();
-    EXPECT_TRUE(pls->List1.isEmpty());
+    EXPECT_TRUE(pls->Model().Paths().isEmpty());
     chooseFolder("/");
     pls->LblAddDir_Click();
-    for (const QString& path : pls->List1) EXPECT_FALSE(path.startsWith("//"));
+    for (const QString& path : pls->Model().Paths()) EXPECT_FALSE(path.startsWith("//"));
 }
 
 TEST_F(Adding, NamesFromTheDialogsKeepTheirBackslashes) {
@@ -136,24 +137,24 @@ TEST_F(Adding, NamesFromTheDialogsKeepTheirBackslashes) {
     dir.WriteFile("we\\ird/a.avi", "x");
     chooseFolder(folder);
     pls->LblAddDir_Click();
-    ASSERT_EQ(pls->List1, QStringList{folder + "/a.avi"});
+    ASSERT_EQ(pls->Model().Paths(), QStringList{folder + "/a.avi"});
     EXPECT_EQ(names(), QStringList{"a"});
 
     choose(folder + "/b\\c.avi");
     pls->AddFile();
-    EXPECT_EQ(pls->List1.last(), folder + "/b\\c.avi");
+    EXPECT_EQ(pls->Model().Paths().last(), folder + "/b\\c.avi");
 
     dir.WriteFile("we\\ird/d\\e.slv", "<ref href = \"a.avi\" />");
     choose(folder + "/d\\e.slv");
     pls->AddFile();
-    EXPECT_EQ(pls->List1.last(), folder + "/a.avi") << "loaded as a playlist from that folder";
+    EXPECT_EQ(pls->Model().Paths().last(), folder + "/a.avi") << "loaded as a playlist from that folder";
 }
 
 TEST_F(Adding, ClearingKeepsTheCurrentFileFields) {
     pls->AppendEntry("/m/a.avi", "a.avi");
     pls->PlayNext();
     pls->Clearlst();
-    EXPECT_TRUE(pls->List1.isEmpty());
+    EXPECT_TRUE(pls->Model().Paths().isEmpty());
     EXPECT_EQ(pls->List2->count(), 0);
     EXPECT_EQ(pls->Text2, "/m/a.avi");
     EXPECT_EQ(pls->Text3, "a.avi");
@@ -169,7 +170,7 @@ TEST_F(Adding, SavingAsksWithTheSlvFilterAndDefaultExtension) {
     EXPECT_EQ(lastTitle, "Choose media to play");
     pls->Clearlst();
     pls->PullFromASX(dir.Path() + "/saved.slv");
-    EXPECT_EQ(pls->List1, QStringList{"/m/a.avi"});
+    EXPECT_EQ(pls->Model().Paths(), QStringList{"/m/a.avi"});
 }
 
 TEST(CommonDialogTest, FileNameReadsOnceAndDefaultExtLosesItsDots) {
@@ -198,7 +199,7 @@ TEST_F(Adding, TheCloseHotspotRedrawsTheTitleBarAndHides) {
     EXPECT_EQ(CoordinateSkin::Decode(skinned.Main().imgTitlebar->Picture().pixel(0, 0)),
               (CoordinateSkin::Origin{3, 27, 29}));
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(window.List1.size(), 1);
+    EXPECT_EQ(window.Model().Paths().size(), 1);
 }
 
 }  // namespace

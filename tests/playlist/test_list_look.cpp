@@ -2,7 +2,8 @@
 
 #include <QApplication>
 #include <QFontInfo>
-#include <QListWidget>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 #include <QScrollBar>
 #include <QSet>
 #include <QWheelEvent>
@@ -51,7 +52,7 @@ class ListLook : public ::testing::Test {
         QCoreApplication::processEvents();
         return pls->List2->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
-    QRect row(int i) const { return pls->List2->visualItemRect(pls->List2->item(i)); }
+    QRect row(int i) const { return pls->List2->visualRect(pls->Model().index(i)); }
 
     TestProgramDir dir;
     FakePlaybackControl* control = nullptr;

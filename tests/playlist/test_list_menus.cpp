@@ -3,7 +3,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
-#include <QListWidget>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 #include <QMouseEvent>
 #include <QTest>
 #include <vector>
@@ -36,18 +37,18 @@ class ListMenus : public ::testing::Test {
     }
     QStringList names() const {
         QStringList out;
-        for (int i = 0; i < pls->List2->count(); ++i) out << pls->List2->item(i)->text();
+        for (int i = 0; i < pls->List2->count(); ++i) out << pls->Model().Name(i);
         return out;
     }
     // Each name's path, so the test sees that both lists moved together.
     void expectPaired() const {
-        ASSERT_EQ(pls->List1.size(), pls->List2->count());
+        ASSERT_EQ(pls->Model().Paths().size(), pls->List2->count());
         for (int i = 0; i < pls->List2->count(); ++i)
-            EXPECT_EQ(pls->List1[i], "/m/" + pls->List2->item(i)->text() + ".avi") << i;
+            EXPECT_EQ(pls->Model().Paths()[i], "/m/" + pls->Model().Name(i) + ".avi") << i;
     }
     QString playingName() const {
-        const int i = pls->PlayingIndex;
-        return i >= 0 ? pls->List2->item(i)->text() : QString();
+        const int i = pls->PlayingIndex();
+        return i >= 0 ? pls->Model().Name(i) : QString();
     }
     // Opens the menu with a press on its button and releases over item k.
     void choose(FormPLS::ButtonMenuId id, int k) {
@@ -91,7 +92,7 @@ TEST_F(ListMenus, RemovingTheSelectedEntrySelectsTheOneInItsPlaceAndPlaysOn) {
     EXPECT_EQ(control->filesOpened, QStringList{"/m/A.avi"}) << "nothing else starts";
     pls->List2->setCurrentRow(0);
     pls->RemoveSelected();
-    EXPECT_EQ(pls->PlayingIndex, -1) << "the playing entry left the list";
+    EXPECT_EQ(pls->PlayingIndex(), -1) << "the playing entry left the list";
     EXPECT_EQ(control->fileName, "/m/A.avi") << "its file plays on";
     pls->SelectLast();
     pls->RemoveSelected();
@@ -99,7 +100,7 @@ TEST_F(ListMenus, RemovingTheSelectedEntrySelectsTheOneInItsPlaceAndPlaysOn) {
     EXPECT_EQ(pls->CurrentIndex(), 0) << "the last entry gone, the new last is selected";
     pls->RemoveSelected();
     pls->RemoveSelected();
-    EXPECT_TRUE(pls->List1.isEmpty());
+    EXPECT_TRUE(pls->Model().Paths().isEmpty());
 }
 
 TEST_F(ListMenus, RemovingMissingFilesKeepsTheOnesThatExist) {
@@ -114,9 +115,9 @@ TEST_F(ListMenus, RemovingMissingFilesKeepsTheOnesThatExist) {
     pls->List2->setCurrentRow(2);
     choose(FormPLS::RemoveMenu, 1);
     EXPECT_EQ(names(), (QStringList{"here", "also"}));
-    EXPECT_EQ(pls->List1, (QStringList{dir.Path() + "/here.avi", dir.Path() + "/also here.avi"}));
+    EXPECT_EQ(pls->Model().Paths(), (QStringList{dir.Path() + "/here.avi", dir.Path() + "/also here.avi"}));
     EXPECT_EQ(pls->CurrentIndex(), 1) << "the selection follows its entry";
-    EXPECT_EQ(pls->PlayingIndex, -1);
+    EXPECT_EQ(pls->PlayingIndex(), -1);
     EXPECT_EQ(control->filesOpened.size(), 1);
 }
 
@@ -127,7 +128,7 @@ TEST_F(ListMenus, RemovingDuplicatesKeepsTheFirstOrThePlayingOne) {
     choose(FormPLS::RemoveMenu, 2);
     EXPECT_EQ(names(), (QStringList{"A", "C", "B"}));
     expectPaired();
-    EXPECT_EQ(pls->PlayingIndex, 2) << "the playing B stays, the other Bs go";
+    EXPECT_EQ(pls->PlayingIndex(), 2) << "the playing B stays, the other Bs go";
     EXPECT_EQ(pls->CurrentIndex(), 2) << "and stays selected";
     EXPECT_EQ(control->filesOpened.size(), 1);
 }
@@ -136,12 +137,12 @@ TEST_F(ListMenus, RemovingAllAndANewListEmptyBothListsAndLeaveTheFilePlaying) {
     add({"A", "B"});
     pls->PlayNext();
     choose(FormPLS::RemoveMenu, 3);
-    EXPECT_TRUE(pls->List1.isEmpty());
+    EXPECT_TRUE(pls->Model().Paths().isEmpty());
     EXPECT_EQ(pls->List2->count(), 0);
-    EXPECT_EQ(pls->PlayingIndex, -1);
+    EXPECT_EQ(pls->PlayingIndex(), -1);
     add({"C"});
     choose(FormPLS::ListMenu, 2);
-    EXPECT_TRUE(pls->List1.isEmpty());
+    EXPECT_TRUE(pls->Model().Paths().isEmpty());
     EXPECT_EQ(pls->List2->count(), 0);
     EXPECT_EQ(control->filesOpened, QStringList{"/m/A.avi"});
     EXPECT_TRUE(control->commands.isEmpty()) << "playback is not touched";
@@ -193,7 +194,7 @@ TEST_F(ListMenus, SortingByPathOrdersByTheFullPath) {
     pls->AppendEntry("/b/m.avi", "m");
     pls->List2->setCurrentRow(0);
     choose(FormPLS::MiscMenu, 1);
-    EXPECT_EQ(pls->List1, (QStringList{"/b/m.avi", "/b/z.avi", "/z/a.avi"}));
+    EXPECT_EQ(pls->Model().Paths(), (QStringList{"/b/m.avi", "/b/z.avi", "/z/a.avi"}));
     EXPECT_EQ(names(), (QStringList{"m", "z", "a"}));
     EXPECT_EQ(pls->CurrentIndex(), 2) << "a selection that is not playing follows its entry too";
 }
@@ -205,7 +206,7 @@ TEST_F(ListMenus, ReversingTurnsBothListsAroundAndNextFollows) {
     choose(FormPLS::MiscMenu, 2);
     EXPECT_EQ(names(), (QStringList{"D", "C", "B", "A"}));
     expectPaired();
-    EXPECT_EQ(pls->PlayingIndex, 2);
+    EXPECT_EQ(pls->PlayingIndex(), 2);
     EXPECT_EQ(pls->CurrentIndex(), 2);
     pls->PlayNext();
     EXPECT_EQ(control->fileName, "/m/A.avi");
@@ -213,11 +214,11 @@ TEST_F(ListMenus, ReversingTurnsBothListsAroundAndNextFollows) {
 
 TEST_F(ListMenus, AnUnpairedTailFromADamagedPlaylistStaysBehind) {
     add({"B", "A"});
-    pls->List1 << "/m/orphan.avi";
+    pls->Model().AppendPaths({"/m/orphan.avi"});
     pls->SortByName();
-    EXPECT_EQ(pls->List1, (QStringList{"/m/A.avi", "/m/B.avi", "/m/orphan.avi"}));
+    EXPECT_EQ(pls->Model().Paths(), (QStringList{"/m/A.avi", "/m/B.avi", "/m/orphan.avi"}));
     pls->Reverse();
-    EXPECT_EQ(pls->List1.last(), "/m/orphan.avi");
+    EXPECT_EQ(pls->Model().Paths().last(), "/m/orphan.avi");
     EXPECT_EQ(names(), (QStringList{"B", "A"}));
 }
 
@@ -230,19 +231,19 @@ TEST_F(ListMenus, AddingAndLoadingPlaylistsAskForAPlaylistOnly) {
         return dir.Path() + "/two.slv";
     });
     choose(FormPLS::AddMenu, 2);
-    EXPECT_EQ(pls->List1, two);
+    EXPECT_EQ(pls->Model().Paths(), two);
     EXPECT_EQ(control->filesOpened, QStringList{"/p/1.avi"}) << "an empty list starts playing";
     EXPECT_TRUE(forms.Main().tmrTime->isActive()) << "under the playing look";
     choose(FormPLS::AddMenu, 2);
-    EXPECT_EQ(pls->List1.size(), 4) << "adding appends";
+    EXPECT_EQ(pls->Model().Paths().size(), 4) << "adding appends";
     choose(FormPLS::ListMenu, 0);
-    EXPECT_EQ(pls->List1, two) << "loading replaces";
+    EXPECT_EQ(pls->Model().Paths(), two) << "loading replaces";
     EXPECT_EQ(pls->List2->count(), 2);
     EXPECT_EQ(control->filesOpened.size(), 1) << "loading starts nothing";
     EXPECT_EQ(asked.first(), "Solvane Playlist (slv) (*.slv) open");
     CommonDialog::SetAnswerForTests([](const CommonDialog&, bool) { return QString(); });
     choose(FormPLS::ListMenu, 0);
-    EXPECT_EQ(pls->List1, two) << "a cancelled load keeps the list";
+    EXPECT_EQ(pls->Model().Paths(), two) << "a cancelled load keeps the list";
 }
 
 TEST_F(ListMenus, TheOtherItemsRunTheExistingOperations) {
@@ -254,7 +255,7 @@ TEST_F(ListMenus, TheOtherItemsRunTheExistingOperations) {
     choose(FormPLS::ListMenu, 1);
     EXPECT_TRUE(asked.isEmpty()) << "an empty list is not saved";
     choose(FormPLS::AddMenu, 0);
-    EXPECT_EQ(pls->List1, QStringList{"/m/new.avi"});
+    EXPECT_EQ(pls->Model().Paths(), QStringList{"/m/new.avi"});
     EXPECT_EQ(control->filesOpened, QStringList{"/m/new.avi"});
     EXPECT_TRUE(forms.Main().tmrTime->isActive()) << "the first file plays under the playing look";
     choose(FormPLS::ListMenu, 1);

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QListWidget>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 #include <QTimer>
 
 #include "FakePlaybackControl.h"
@@ -124,7 +125,8 @@ TEST_F(Navigation, ASuccessfulStartResetsTheFailureRun) {
 // list takes focus) is not selected, and Next still starts the first entry.
 TEST_F(Navigation, ARowMadeCurrentWithoutSelectionIsNotTheCurrentEntry) {
     add({"A", "B", "C"});
-    pls->List2->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    pls->List2->selectionModel()->setCurrentIndex(pls->Model().index(0),
+                                                  QItemSelectionModel::NoUpdate);
     ASSERT_EQ(pls->List2->currentRow(), 0);
     EXPECT_EQ(pls->CurrentIndex(), -1);
     pls->PlayNext();
@@ -154,7 +156,7 @@ TEST_F(Navigation, ADoubleClickPutsOnThePlayingLook) {
     frmMain& main = forms.Main();
     main.GoStop(false);
     pls->List2->setCurrentRow(1);
-    emit pls->List2->itemDoubleClicked(pls->List2->item(1));
+    emit pls->List2->doubleClicked(pls->Model().index(1));
     EXPECT_EQ(control->fileName, "C:\\movies\\B.avi");
     EXPECT_TRUE(main.tmrTime->isActive());
     EXPECT_FALSE(main.imgNumber[0]->isHidden());

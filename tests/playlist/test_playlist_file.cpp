@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QListWidget>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 
 #include "FakePlaybackControl.h"
 #include "TestSkin.h"
@@ -43,7 +44,7 @@ class PlaylistFileTest : public ::testing::Test {
     }
     QStringList names() const {
         QStringList out;
-        for (int i = 0; i < pls->List2->count(); ++i) out << pls->List2->item(i)->text();
+        for (int i = 0; i < pls->List2->count(); ++i) out << pls->Model().Name(i);
         return out;
     }
     QByteArray bytes(const QString& path) {
@@ -80,52 +81,51 @@ TEST_F(PlaylistFileTest, AnEmptyListGivesTheHeaderAndTheClosingLine) {
 TEST_F(PlaylistFileTest, LoadingAppendsAndLoadingTwiceListsTwice) {
     const QString path = file("list.slv", kTwoEntries);
     pls->PullFromASX(path);
-    EXPECT_EQ(pls->List1, (QStringList{"C:/m/clip.avi", "C:/m/b.mpg"}));
+    EXPECT_EQ(pls->Model().Paths(), (QStringList{"C:/m/clip.avi", "C:/m/b.mpg"}));
     EXPECT_EQ(names(), (QStringList{"clip.avi", "b"}));
     pls->PullFromASX(path);
-    EXPECT_EQ(pls->List1.size(), 4);
+    EXPECT_EQ(pls->Model().Paths().size(), 4);
     EXPECT_EQ(names().size(), 4);
-    EXPECT_TRUE(pls->Text1.startsWith("<SLV")) << "the text stays in the scratch field";
 }
 
 TEST_F(PlaylistFileTest, LfLineEndsAndForeignTextReadTheSame) {
     QByteArray lf(kTwoEntries);
     lf.replace("\r\n", "\n");
     pls->PullFromASX(file("lf.slv", lf));
-    EXPECT_EQ(pls->List1, (QStringList{"C:/m/clip.avi", "C:/m/b.mpg"}));
+    EXPECT_EQ(pls->Model().Paths(), (QStringList{"C:/m/clip.avi", "C:/m/b.mpg"}));
     pls->Clearlst();
     pls->PullFromASX(file(
         "bare.slv", "junk <ref href = \"/a b/c.avi\" more <Param Name = \"name\" Value = \"c\""));
-    EXPECT_EQ(pls->List1, QStringList{"/a b/c.avi"});
+    EXPECT_EQ(pls->Model().Paths(), QStringList{"/a b/c.avi"});
     EXPECT_EQ(names(), QStringList{"c"});
 }
 
 TEST_F(PlaylistFileTest, MarkersMustMatchExactly) {
     QByteArray text(kTwoEntries);
     pls->PullFromASX(file("noblanks.slv", QByteArray(text).replace("<ref href = ", "<ref href=")));
-    EXPECT_TRUE(pls->List1.isEmpty());
+    EXPECT_TRUE(pls->Model().Paths().isEmpty());
     EXPECT_EQ(names().size(), 2);
     pls->Clearlst();
     pls->PullFromASX(file("capital.slv", QByteArray(text).replace("\"name\"", "\"Name\"")));
-    EXPECT_EQ(pls->List1.size(), 2);
+    EXPECT_EQ(pls->Model().Paths().size(), 2);
     EXPECT_TRUE(names().isEmpty()) << "paths but no names";
 }
 
 TEST_F(PlaylistFileTest, EmptyPathsUnclosedMarkersAndEmptyFiles) {
     pls->PullFromASX(file("empty-path.slv", "<ref href = \"\" /> <ref href = \"x\" />"));
-    EXPECT_EQ(pls->List1, (QStringList{"", dir.Path() + "/x"}));
+    EXPECT_EQ(pls->Model().Paths(), (QStringList{"", dir.Path() + "/x"}));
     pls->Clearlst();
     pls->PullFromASX(file(
         "open.slv",
         "<ref href = \"a\" /> <Param Name = \"name\" Value = \"n\" /> <ref href = \"unclosed"));
-    EXPECT_EQ(pls->List1, QStringList{dir.Path() + "/a"}) << "paths found before the failure stay";
+    EXPECT_EQ(pls->Model().Paths(), QStringList{dir.Path() + "/a"}) << "paths found before the failure stay";
     EXPECT_TRUE(names().isEmpty()) << "and no names are read";
     pls->Clearlst();
     for (const QByteArray& content :
          {QByteArray(), QByteArray("x"), QByteArray("no quotes at all in this file"),
           QByteArray("\"a\" \"b\" and no quote from the thirteenth character on")}) {
         pls->PullFromASX(file("tiny.slv", content));
-        EXPECT_TRUE(pls->List1.isEmpty());
+        EXPECT_TRUE(pls->Model().Paths().isEmpty());
         EXPECT_TRUE(names().isEmpty());
     }
     EXPECT_TRUE(messages.isEmpty());
@@ -139,14 +139,13 @@ TEST_F(PlaylistFileTest, APathLineWithoutItsClosingQuoteEndsTheReadingSilently) 
     text.replace("<ref href = \"C:\\m\\b.mpg\" />", "<ref href = \"C:\\m\\b.mpg />");
     ASSERT_EQ(text.lastIndexOf('"'), text.indexOf("<ref href = \"C:\\m\\b.mpg") + 12);
     pls->PullFromASX(file("unclosed.slv", text));
-    EXPECT_EQ(pls->List1, QStringList{"C:/m/clip.avi"}) << "the path before the failure stays";
+    EXPECT_EQ(pls->Model().Paths(), QStringList{"C:/m/clip.avi"}) << "the path before the failure stays";
     EXPECT_TRUE(names().isEmpty()) << "the names, though both are whole, are not read";
     EXPECT_TRUE(messages.isEmpty()) << "the path reader fails silently";
-    EXPECT_EQ(pls->Text1, QString::fromLatin1(text));
 
     // Its only path line unclosed: nothing at all, still without a word.
     pls->PullFromASX(file("first.slv", "<Param Name = \"name\" Value = \"n\" /><ref href = \"a"));
-    EXPECT_EQ(pls->List1, QStringList{"C:/m/clip.avi"});
+    EXPECT_EQ(pls->Model().Paths(), QStringList{"C:/m/clip.avi"});
     EXPECT_TRUE(names().isEmpty());
     EXPECT_TRUE(messages.isEmpty());
 
@@ -154,7 +153,7 @@ TEST_F(PlaylistFileTest, APathLineWithoutItsClosingQuoteEndsTheReadingSilently) 
     // there lets the name reader run, whose last pass fails where no quote follows position 30.
     pls->Clearlst();
     pls->PullFromASX(file("nameless.slv", "<ref href = \"a.avi\" />"));
-    EXPECT_EQ(pls->List1, QStringList{dir.Path() + "/a.avi"});
+    EXPECT_EQ(pls->Model().Paths(), QStringList{dir.Path() + "/a.avi"});
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith("There was an Error reading from the playlist: "));
 }
@@ -163,7 +162,7 @@ TEST_F(PlaylistFileTest, MismatchedCountsShiftThePairing) {
     pls->PullFromASX(
         file("shift.slv",
              "<ref href = \"p1\" /><ref href = \"p2\" /><Param Name = \"name\" Value = \"n2\" />"));
-    EXPECT_EQ(pls->List1, (QStringList{dir.Path() + "/p1", dir.Path() + "/p2"}));
+    EXPECT_EQ(pls->Model().Paths(), (QStringList{dir.Path() + "/p1", dir.Path() + "/p2"}));
     EXPECT_EQ(names(), QStringList{"n2"});
 }
 
@@ -175,9 +174,9 @@ TEST_F(PlaylistFileTest, PathsInTheFileTakeSlashesAndStartAtTheFilesFolder) {
                           "<ref href = \"\\music\\a.mp3\" /><ref href = \"sub\\b.avi\" />"
                           "<ref href = \"..\\c.avi\" /><ref href = \"D:\\films\\d.avi\" />"
                           "<ref href = \"http://host/e.mp3\" /><ref href = \"\" />"));
-    ASSERT_EQ(pls->List1, (QStringList{"/music/a.mp3", lists + "/sub/b.avi", lists + "/../c.avi",
+    ASSERT_EQ(pls->Model().Paths(), (QStringList{"/music/a.mp3", lists + "/sub/b.avi", lists + "/../c.avi",
                                        "D:/films/d.avi", "http://host/e.mp3", ""}));
-    EXPECT_TRUE(QFileInfo::exists(pls->List1[1]));
+    EXPECT_TRUE(QFileInfo::exists(pls->Model().Paths()[1]));
 }
 
 TEST_F(PlaylistFileTest, ThePlaylistFilesOwnNameKeepsItsBackslashes) {
@@ -186,8 +185,8 @@ TEST_F(PlaylistFileTest, ThePlaylistFilesOwnNameKeepsItsBackslashes) {
     dir.WriteFile("we\\ird/a.avi", "x");
     pls->PullFromASX(file("we\\ird/list.slv",
                           "<Param Name = \"name\" Value = \"a\" /><ref href = \"a.avi\" />"));
-    ASSERT_EQ(pls->List1, QStringList{folder + "/a.avi"});
-    EXPECT_TRUE(QFileInfo::exists(pls->List1[0]));
+    ASSERT_EQ(pls->Model().Paths(), QStringList{folder + "/a.avi"});
+    EXPECT_TRUE(QFileInfo::exists(pls->Model().Paths()[0]));
 
     const QString saved = dir.Path() + "/my\\list.slv";
     pls->WriteToASX(saved);
@@ -201,8 +200,8 @@ TEST_F(PlaylistFileTest, TextThatIsNotUtf8IsReadAsWindows1252AndSavedAsUtf8) {
                           "<Param Name = \"name\" Value = \"Caf\xE9 \x80 \x93x\x94\" />"
                           "<ref href = \"Caf\xE9.mp3\" />"));
     EXPECT_EQ(names(), QStringList{QStringLiteral("Caf\u00e9 \u20ac \u201cx\u201d")});
-    ASSERT_EQ(pls->List1, QStringList{dir.Path() + QStringLiteral("/Caf\u00e9.mp3")});
-    EXPECT_TRUE(QFileInfo::exists(pls->List1[0]));
+    ASSERT_EQ(pls->Model().Paths(), QStringList{dir.Path() + QStringLiteral("/Caf\u00e9.mp3")});
+    EXPECT_TRUE(QFileInfo::exists(pls->Model().Paths()[0]));
 
     const QString saved = dir.Path() + "/saved.slv";
     pls->WriteToASX(saved);
@@ -240,7 +239,7 @@ TEST_F(PlaylistFileTest, QuotesInPathsAndNamesSurviveARoundTrip) {
     EXPECT_TRUE(bytes(path).contains("The &quot;Best&quot; Of.mp3"));
     pls->Clearlst();
     pls->PullFromASX(path);
-    EXPECT_EQ(pls->List1, (QStringList{"/music/The \"Best\" Of.mp3", "/music/plain.mp3"}));
+    EXPECT_EQ(pls->Model().Paths(), (QStringList{"/music/The \"Best\" Of.mp3", "/music/plain.mp3"}));
     EXPECT_EQ(names().first(), "The \"Best\" Of.mp3");
 }
 

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QListWidget>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -68,7 +69,7 @@ class LookOnScreen : public ::testing::TestWithParam<const char*> {
         pls->List2->setCurrentRow(3);
         pls->PlayNext();  // the fifth entry plays
         pls->List2->setCurrentRow(11);
-        pls->List2->scrollToItem(pls->List2->item(2), QAbstractItemView::PositionAtTop);
+        pls->List2->scrollTo(pls->Model().index(2), QAbstractItemView::PositionAtTop);
         colours = SkinPalette::From(pls->PLEdit->Picture());
         settle();
     }
@@ -88,9 +89,9 @@ class LookOnScreen : public ::testing::TestWithParam<const char*> {
 
 TEST_P(LookOnScreen, TheListShowsTheSelectionThePlayingEntryAndTheScrollbar) {
     const QImage shot = screen.Screenshot(name("list"));
-    QListWidget* list = pls->List2;
-    const QRect selected = onScreen(list->viewport(), list->visualItemRect(list->item(11)));
-    const QRect playing = onScreen(list->viewport(), list->visualItemRect(list->item(4)));
+    EntryListView* list = pls->List2;
+    const QRect selected = onScreen(list->viewport(), list->visualRect(pls->Model().index(11)));
+    const QRect playing = onScreen(list->viewport(), list->visualRect(pls->Model().index(4)));
     EXPECT_GT(count(shot, selected, colours.selection), selected.width() * 3)
         << "the selection in the skin's colour";
     EXPECT_GT(count(shot, playing, colours.accent), 20) << "the playing entry is marked";
@@ -152,7 +153,7 @@ TEST_P(LookOnScreen, PressDragReleaseRunsAnItemAndAQuickClickWaitsForASecond) {
     const auto names = [this] {
         QString out;
         for (int i = 0; i < pls->List2->count(); ++i)
-            out += pls->List2->item(i)->text().left(2) + QLatin1Char(' ');
+            out += pls->Model().Name(i).left(2) + QLatin1Char(' ');
         return out.toStdString();
     };
     const auto pointer = [](QPoint at) {

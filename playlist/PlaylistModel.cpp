@@ -1,0 +1,237 @@
+#include "playlist/PlaylistModel.h"
+
+#include <QFileInfo>
+#include <QSet>
+#include <algorithm>
+#include <numeric>
+
+#include "playlist/NaturalOrder.h"
+#include "playlist/PlaylistFile.h"
+
+PlaylistModel::PlaylistModel(QObject* parent) : QAbstractListModel(parent) {
+    for (const auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(this, change, this, &PlaylistModel::UpcomingChanged);
+    connect(this, &QAbstractItemModel::modelReset, this, &PlaylistModel::UpcomingChanged);
+}
+
+int PlaylistModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Count();
+}
+
+QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
+    const int row = index.row();
+    if (!index.isValid() || row < 0 || row >= Count())
+        return QVariant();
+    switch (role) {
+        case Qt::DisplayRole:
+            return names_.at(row);
+        case PathRole:
+            return Path(row);
+        case PlayingRole:
+            return row == playing_;
+        case LengthRole:
+            return info_.value(Path(row)).length;
+        case Qt::ToolTipRole: {
+            const MediaInfo info = info_.value(Path(row));
+            QStringList lines;
+            for (const QString& part : {info.title, info.artist, info.album})
+                if (!part.isEmpty())
+                    lines << part;
+            return lines.isEmpty() ? QVariant() : QVariant(lines.join(QLatin1Char('\n')));
+        }
+        default:
+            return QVariant();
+    }
+}
+
+int PlaylistModel::PairedCount() const {
+    return static_cast<int>(std::min(paths_.size(), names_.size()));
+}
+
+void PlaylistModel::changedRows(int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, Count() - 1);
+    if (first <= last)
+        emit dataChanged(index(first), index(last));
+}
+
+void PlaylistModel::Append(const QString& path, const QString& name) {
+    Append(QStringList{path}, QStringList{name});
+}
+
+void PlaylistModel::Append(const QStringList& paths, const QStringList& names) {
+    AppendPaths(paths);
+    AppendNames(names);
+}
+
+void PlaylistModel::AppendPaths(const QStringList& paths) {
+    if (paths.isEmpty())
+        return;
+    const int first = static_cast<int>(paths_.size());
+    paths_ += paths;
+    // Rows whose name came first (a damaged file read before) get their path now.
+    changedRows(first, static_cast<int>(paths_.size()) - 1);
+}
+
+void PlaylistModel::AppendNames(const QStringList& names) {
+    if (names.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), Count(), Count() + static_cast<int>(names.size()) - 1);
+    names_ += names;
+    endInsertRows();
+}
+
+void PlaylistModel::Clear() {
+    beginResetModel();
+    paths_.clear();
+    names_.clear();
+    playing_ = -1;
+    endResetModel();
+}
+
+int PlaylistModel::Reorder(const QList<int>& order, int row) {
+    // Only entries with both a path and a name move; an unpaired tail stays behind them.
+    const int n = PairedCount();
+    const auto follow = [&](int r) {
+        if (r < 0)
+            return -1;
+        return r < n ? static_cast<int>(order.indexOf(r)) : r - n + static_cast<int>(order.size());
+    };
+    QStringList paths;
+    QStringList names;
+    for (const int old : order) {
+        paths << paths_.at(old);
+        names << names_.at(old);
+    }
+    beginResetModel();
+    paths_ = paths + paths_.mid(n);
+    names_ = names + names_.mid(n);
+    playing_ = follow(playing_);
+    endResetModel();
+    return follow(row);
+}
+
+QList<int> PlaylistModel::orderWhere(const std::function<bool(int)>& keep) const {
+    QList<int> order;
+    for (int i = 0; i < PairedCount(); ++i)
+        if (keep(i))
+            order << i;
+    return order;
+}
+
+QList<int> PlaylistModel::OrderWithout(int row) const {
+    return orderWhere([row](int i) { return i != row; });
+}
+
+QList<int> PlaylistModel::OrderOfExisting() const {
+    // Paths are already in the file system's form.
+    return orderWhere([this](int i) { return QFileInfo::exists(paths_.at(i)); });
+}
+
+QList<int> PlaylistModel::OrderWithoutDuplicates() const {
+    QSet<QString> seen;
+    if (playing_ >= 0 && playing_ < PairedCount())
+        seen.insert(paths_.at(playing_));
+    return orderWhere([&](int i) {
+        if (i != playing_ && seen.contains(paths_.at(i)))
+            return false;
+        seen.insert(paths_.at(i));
+        return true;
+    });
+}
+
+QList<int> PlaylistModel::sortedBy(const QStringList& keys) const {
+    QList<int> order(PairedCount());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return NaturalOrder::Less(keys.at(a), keys.at(b)); });
+    return order;
+}
+
+QList<int> PlaylistModel::OrderByName() const {
+    return sortedBy(names_);
+}
+
+QList<int> PlaylistModel::OrderByPath() const {
+    return sortedBy(paths_);
+}
+
+QList<int> PlaylistModel::ReversedOrder() const {
+    QList<int> order(PairedCount());
+    std::iota(order.rbegin(), order.rend(), 0);
+    return order;
+}
+
+void PlaylistModel::SetPlayingRow(int row) {
+    const int before = playing_;
+    playing_ = row;
+    changedRows(before, before);
+    changedRows(row, row);
+}
+
+void PlaylistModel::SetShuffle(bool on, int current) {
+    if (on == shuffle_)
+        return;
+    shuffle_ = on;
+    if (on)
+        shuffleOrder_.Restart(current, Count());
+    emit UpcomingChanged();
+}
+
+// At the last entry the list wraps; a one-entry list gives its entry again.
+int PlaylistModel::RowAfter(int current) {
+    const int n = Count();
+    if (n == 0)
+        return -1;
+    if (shuffle_)
+        return shuffleOrder_.After(current, n);
+    return current == n - 1 ? 0 : current + 1;
+}
+
+int PlaylistModel::RowBefore(int current) {
+    const int n = Count();
+    if (shuffle_)
+        return shuffleOrder_.Before(current, n);
+    return current <= 0 ? n - 1 : current - 1;
+}
+
+std::optional<int> PlaylistModel::RowAfterFailure(int current) {
+    ++failuresInARow_;
+    if (failuresInARow_ < Count())
+        return movingBack_ ? RowBefore(current) : RowAfter(current);
+    failuresInARow_ = 0;
+    return std::nullopt;
+}
+
+void PlaylistModel::SetInfo(const QString& path, const MediaInfo& info) {
+    info_.insert(path, info);
+    for (int row = 0; row < PairedCount(); ++row)
+        if (paths_.at(row) == path)
+            changedRows(row, row);
+}
+
+std::optional<QString> PlaylistModel::Save(const QString& path) const {
+    if (const auto error = PlaylistFile::Write(path, PlaylistFile::Compose(paths_, names_)))
+        return QStringLiteral("There was an Error writing To the playlist: ") + *error;
+    return std::nullopt;
+}
+
+std::optional<QString> PlaylistModel::Load(const QString& path) {
+    QString text;
+    QString error;
+    if (!PlaylistFile::Read(path, &text, &error))
+        return std::nullopt;  // an unreadable file adds nothing and says nothing
+    QStringList written;
+    const bool complete =
+        PlaylistFile::Scan(text, PlaylistFile::PathMarker(), &written).has_value();
+    AppendPaths(PlaylistFile::EntryPaths(written, path));
+    if (!complete)
+        return std::nullopt;  // paths read before the failure stay; names are not read
+    QStringList names;
+    const bool named = PlaylistFile::Scan(text, PlaylistFile::NameMarker(), &names).has_value();
+    AppendNames(names);
+    if (!named)
+        return QStringLiteral("There was an Error reading from the playlist: ") +
+               QStringLiteral("a name has no closing quote");
+    return std::nullopt;
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QHash>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+#include "playlist/ShuffleOrder.h"
+
+// What a file's headers tell before it plays; a length below 0 is not known.
+struct MediaInfo {
+    double length = -1.0;
+    QString title;
+    QString artist;
+    QString album;
+    QString coverPath;  // a picture of the album on disk, empty when none
+};
+
+// The playlist: the entries, the playing entry, the shuffle order and the way through them.
+// It holds what the playlist window's two list boxes held: the paths (`List1`) and the display
+// names (`List2`), index by index. Rows are the names; a damaged playlist file may leave more
+// paths than names, and that unpaired tail stays as it was read.
+class PlaylistModel : public QAbstractListModel {
+    Q_OBJECT
+  public:
+    enum Role { PathRole = Qt::UserRole + 1, LengthRole, PlayingRole };
+
+    explicit PlaylistModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    int Count() const { return static_cast<int>(names_.size()); }
+    bool IsEmpty() const { return names_.isEmpty(); }
+    QString Path(int row) const { return paths_.value(row); }
+    QString Name(int row) const { return names_.value(row); }
+    const QStringList& Paths() const { return paths_; }
+    const QStringList& Names() const { return names_; }
+    // Rows that have both a path and a name.
+    int PairedCount() const;
+
+    void Append(const QString& path, const QString& name);
+    void Append(const QStringList& paths, const QStringList& names);
+    // The two halves as a playlist file gives them: all paths first, then all names.
+    void AppendPaths(const QStringList& paths);
+    void AppendNames(const QStringList& names);
+    void Clear();
+    // Puts the paired rows in the given order of old rows (rows left out are removed); the
+    // playing row follows its entry. Returns where `row` went, -1 when it was removed.
+    int Reorder(const QList<int>& order, int row = -1);
+
+    // Orders of the paired rows for Reorder: without one row, without the entries whose file
+    // is gone, without later copies of a path (the playing copy stays), by name or path in
+    // natural order (numbers as numbers), and reversed.
+    QList<int> OrderWithout(int row) const;
+    QList<int> OrderOfExisting() const;
+    QList<int> OrderWithoutDuplicates() const;
+    QList<int> OrderByName() const;
+    QList<int> OrderByPath() const;
+    QList<int> ReversedOrder() const;
+
+    // The entry last started, -1 when none is.
+    int PlayingRow() const { return playing_; }
+    void SetPlayingRow(int row);
+
+    // In shuffle, next and previous go through a random order; turning it on keeps `current`.
+    void SetShuffle(bool on, int current);
+    bool Shuffle() const { return shuffle_; }
+    // The row after or before `current` (-1: none), wrapping at both ends; -1 when empty.
+    int RowAfter(int current);
+    int RowBefore(int current);
+    // The direction of the last start, so a broken entry is stepped over the same way.
+    void SetMovingBack(bool back) { movingBack_ = back; }
+    // The started entry failed to open: the row to try next from `current`, or nothing when
+    // every entry failed in a row (the count starts again then).
+    std::optional<int> RowAfterFailure(int current);
+    void EntryPlayed() { failuresInARow_ = 0; }
+
+    // Lengths and tags, by path, so every row of the same file shows them.
+    void SetInfo(const QString& path, const MediaInfo& info);
+    MediaInfo Info(const QString& path) const { return info_.value(path); }
+
+    // Playlist files: errors come back as the text to show.
+    std::optional<QString> Save(const QString& path) const;
+    // Appends a playlist file's entries; the message to show when it was damaged.
+    std::optional<QString> Load(const QString& path);
+
+  signals:
+    // The list, the current entry or the modes changed, so the entry after the playing one
+    // may be another.
+    void UpcomingChanged();
+
+  private:
+    void changedRows(int first, int last);
+    QList<int> orderWhere(const std::function<bool(int)>& keep) const;
+    QList<int> sortedBy(const QStringList& keys) const;
+
+    QStringList paths_;
+    QStringList names_;
+    QHash<QString, MediaInfo> info_;
+    int playing_ = -1;
+    bool shuffle_ = false;
+    bool movingBack_ = false;
+    int failuresInARow_ = 0;
+    ShuffleOrder shuffleOrder_;
+};
