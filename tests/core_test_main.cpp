@@ -1,0 +1,12 @@
+// The test entry for the widget-free core: a plain Qt core application, no widgets linked.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <clocale>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
