@@ -184,9 +184,8 @@ void frmMain::createMenu() {
     connect(mnuSkin, &QAction::triggered, this, [this] { toggles.mnuSkin_Click(); });
     connect(mnuExit, &QAction::triggered, this, [this] { toggles.mnuExit_Click(); });
     // Dressed as it opens, so it always wears the skin on show.
-    connect(mnuFile, &QMenu::aboutToShow, this, [this] {
-        MenuLook::Apply(*mnuFile, SkinPalette::For(forms_.SkinPlaylist().PLEdit->Picture()));
-    });
+    connect(mnuFile, &QMenu::aboutToShow, this,
+            [this] { MenuLook::Apply(*mnuFile, forms_.SkinPlaylist().ListColours); });
 }
 
 void frmMain::Form_Load() {

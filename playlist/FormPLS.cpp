@@ -373,7 +373,7 @@ void FormPLS::setUpListLook() {
 }
 
 const SkinPalette& FormPLS::Colours() const {
-    return SkinPalette::For(PLEdit->Picture());
+    return ListColours;
 }
 
 void FormPLS::SetFrameSize(float width, float height) {

@@ -121,6 +121,7 @@ bool paintRightEdge(FramePainter& paint, PlaylistFace& pls) {
 bool mdlSkin::PaintPlaylistFrame(SkinHost& skin) {
     PlaylistFace& pls = skin.SkinPlaylist();
     const QImage source = pls.PLEdit->Picture();
+    pls.ListColours = SkinPalette::From(source);
     FramePainter paint(source);
     if (!paintTitleBars(paint, pls) || !paintEdges(paint, pls) || !paintButtonAreas(paint, pls) ||
         !paintMenus(paint, pls) || !paintTopButtons(paint, pls) || !paintRightEdge(paint, pls))

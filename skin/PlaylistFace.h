@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/PictureBox.h"
+#include "skin/SkinPalette.h"
 
 // What the skin engine paints on the playlist window: the frame boxes, the button menus and
 // the playlist bitmap they are cut from.
@@ -45,4 +46,7 @@ class PlaylistFace {
     PictureBox* ListBar = nullptr;
     PictureBox* PLEdit = nullptr;
     PictureBox* BASEPLEdit = nullptr;
+
+    // The list's and the menus' colours, sampled from PLEdit each time the frame is painted.
+    SkinPalette ListColours;
 };

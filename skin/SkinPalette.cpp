@@ -43,16 +43,6 @@ SkinPalette SkinPalette::From(const QImage& pledit) {
     return p;
 }
 
-const SkinPalette& SkinPalette::For(const QImage& pledit) {
-    static qint64 key = -1;
-    static SkinPalette last;
-    if (pledit.cacheKey() != key) {
-        key = pledit.cacheKey();
-        last = From(pledit);
-    }
-    return last;
-}
-
 QFont SkinPalette::ListFont() {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(9);

@@ -21,8 +21,6 @@ struct SkinPalette {
 
     // Sampled from a playlist bitmap; places outside a smaller bitmap keep the defaults.
     static SkinPalette From(const QImage& pledit);
-    // The same, kept for the last bitmap asked for: painting asks on every row.
-    static const SkinPalette& For(const QImage& pledit);
 
     // Small, crisp lettering without smoothing, in the spirit of the skin's pixel font; glyphs
     // it lacks come from the machine's other fonts.

@@ -15,34 +15,28 @@
 
 namespace {
 
-SpriteTable& table() {
-    static SpriteTable sprites;
-    return sprites;
-}
-
-PictureClip* holderOf(MainFace& main, int kind) {
+PictureClip* holderOf(MainFace& main, Sprite::Kind kind) {
     switch (kind) {
-        case 1:
+        case Sprite::Transport:
             return &main.clipCButtons;
-        case 2:
+        case Sprite::TitleBar:
             return &main.clipTitlebar;
-        case 3:
+        case Sprite::Toggle:
             return &main.clipShufRep;
-        case 4:
+        case Sprite::SeekBar:
             return &main.clipPosBar;
-        case 5:
+        case Sprite::Volume:
             return &main.clipVolume;
-        case 6:
+        case Sprite::Balance:
             return &main.clipBalance;
-        case 7:
+        case Sprite::PlayState:
             return &main.clipPlayPaus;
-        case 8:
+        case Sprite::Digit:
             return &main.clipNumbers;
-        case 9:
+        case Sprite::MonoStereo:
             return &main.clipMonoster;
-        default:
-            return nullptr;
     }
+    return nullptr;
 }
 
 template <std::size_t N>
@@ -50,39 +44,38 @@ ImageControl* item(const std::array<ImageControl*, N>& controls, int i) {
     return i >= 0 && i < static_cast<int>(N) ? controls[i] : nullptr;
 }
 
-ImageControl* destinationOf(MainFace& main, int kind, int index, int state) {
+ImageControl* destinationOf(MainFace& main, Sprite::Kind kind, int index, int state) {
     switch (kind) {
-        case 1:
+        case Sprite::Transport:
             return item(main.imgPlayBut, index - 1);
-        case 2:
+        case Sprite::TitleBar:
             if (index >= 1 && index <= 3)
                 return main.imgTitlebar;
             return item(main.imgMenu, index - 4);
-        case 3:
+        case Sprite::Toggle:
             return item(main.imgSufRep, index - 1);
-        case 4:
+        case Sprite::SeekBar:
             if (index == 1)
                 return main.imgPosBar;
             return index == 2 ? main.imgPosSlide[0] : nullptr;
-        case 5:
+        case Sprite::Volume:
             if (index >= 1 && index <= 28)
                 return main.imgVolume;
             return index == 29 || index == 30 ? main.imgVolumeBut[0] : nullptr;
-        case 6:
+        case Sprite::Balance:
             if (index >= 1 && index <= 28)
                 return main.imgBalance;
             return index == 29 || index == 30 ? main.imgBalanceBut[0] : nullptr;
-        case 7:
+        case Sprite::PlayState:
             if (index >= 1 && index <= 4)
                 return main.imgPlayPaus[1];
             return index == 5 || index == 6 ? main.imgPlayPaus[0] : nullptr;
-        case 8:
+        case Sprite::Digit:
             return item(main.imgNumber, state);
-        case 9:
+        case Sprite::MonoStereo:
             return item(main.imgMonoSter, index - 1);
-        default:
-            return nullptr;
     }
+    return nullptr;
 }
 
 // A bitmap that cannot be read leaves its place as it was.
@@ -141,19 +134,15 @@ void drawFirstLooks(SkinHost& skin) {
 }  // namespace
 
 const SpriteTable& mdlSkin::Sprites() {
-    return table();
+    return SpriteTable::Cells();
 }
 
-void mdlSkin::FillSpriteTable() {
-    table().Fill();
-}
-
-void mdlSkin::DrawSprite(SkinHost& skin, int kind, int index, int state) {
+void mdlSkin::DrawSprite(SkinHost& skin, Sprite::Kind kind, int index, int state) {
     MainFace& main = skin.SkinMain();
     PictureClip* holder = holderOf(main, kind);
     if (!holder)
         return;
-    if (const auto cell = table().Lookup(kind, index, state)) {
+    if (const auto cell = Sprites().Lookup(kind, index, state)) {
         holder->SetClipX(cell->x);
         holder->SetClipY(cell->y);
         holder->SetClipWidth(cell->width);
@@ -164,10 +153,14 @@ void mdlSkin::DrawSprite(SkinHost& skin, int kind, int index, int state) {
         destination->SetPicture(holder->Clip());
 }
 
+void mdlSkin::DrawSprite(SkinHost& skin, int kind, int index, int state) {
+    if (const auto known = Sprite::KindOf(kind))
+        DrawSprite(skin, *known, index, state);
+}
+
 void mdlSkin::LoadSkin(SkinHost& skin, const QString& path) {
     MainFace& main = skin.SkinMain();
     main.MoveControls();
-    FillSpriteTable();
     // One read of main.bmp serves both the background and the mask.
     if (auto picture = loadBitmap(path, "main.bmp")) {
         main.SetBackgroundPicture(*picture);
@@ -211,7 +204,6 @@ void mdlSkin::LoadSkin(SkinHost& skin, const QString& path) {
 void mdlSkin::InitSkin(SkinHost& skin) {
     MainFace& main = skin.SkinMain();
     main.MoveControls();
-    FillSpriteTable();
     const QString skinDirectory = StartupSkinDirectory();
     LoadSkin(skin, skinDirectory);
     fitDragArea(main);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "skin/Sprite.h"
+
 class SkinHost;
 class SpriteTable;
 
@@ -9,11 +11,13 @@ class SpriteTable;
 // window and painting the playlist frame. Every step goes on past a failure.
 namespace mdlSkin {
 
+// The cell table. It is a constant, so start-up has nothing to fill.
 const SpriteTable& Sprites();
-void FillSpriteTable();
 
 // Puts the cell (kind, index, state) on its image control; for kind 8 the state is the
-// digit position. Kinds outside 1 to 9 do nothing.
+// digit position.
+void DrawSprite(SkinHost& skin, Sprite::Kind kind, int index, int state);
+// The same with the kind's number; numbers outside 1 to 9 do nothing.
 void DrawSprite(SkinHost& skin, int kind, int index, int state);
 
 void LoadSkin(SkinHost& skin, const QString& path);

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QString>
 
+#include "skin/Sprite.h"
+
 // The colours of one skin; the drawing is the same for every scheme.
 struct SkinScheme {
     QString name;
@@ -18,7 +20,7 @@ struct SkinScheme {
     int cornerRadius = 6;  // the outline's rounded corners, cut by the transparent colour
 };
 
-// Draws the eleven skin bitmaps in the layout the player cuts its cells from.
+// Draws the eleven skin bitmaps; each element goes into the cell the player cuts it from.
 class SkinArtist {
   public:
     explicit SkinArtist(SkinScheme scheme) : s_(std::move(scheme)) {}
@@ -38,16 +40,14 @@ class SkinArtist {
     // Writes every bitmap as a 256-colour BMP, and region.txt when asked.
     bool WriteSkin(const QString& directory, bool withRegion) const;
 
-    // The same picture with at most 256 colours, exactly the colours it had.
-    static QImage ToIndexed8(const QImage& image);
-
   private:
     void drawButtonFace(QImage& image, const QRect& r, bool pressed) const;
     void drawSunken(QImage& image, const QRect& r, QColor fill) const;
-    void drawTitleStrip(QImage& image, int x, int y, int w, int h, int look) const;
+    void drawTitleStrip(QImage& image, const QRect& cell, int look) const;
     void drawSegments(QImage& image, int x, int digit) const;
-    void drawLevelBar(QImage& image, int y, int level, bool fromCentre) const;
-    void drawKnob(QImage& image, int x, int y, bool pressed) const;
+    void drawLevelBar(QImage& image, const QRect& cell, int level, bool fromCentre) const;
+    void drawKnob(QImage& image, const QRect& cell, bool pressed) const;
+    QImage levels(Sprite::Kind kind) const;
     void drawMenuItem(QImage& image, int x, int y, const QString& text, bool highlighted) const;
     QColor ramp(double t) const;
 

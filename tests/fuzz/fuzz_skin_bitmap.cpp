@@ -24,7 +24,6 @@ constexpr std::size_t kMaxInput = 256 * 1024;
 struct Bench {
     QTemporaryDir dir;
     QString path = dir.path() + QStringLiteral("/fuzz.bmp");
-    SpriteTable table;
     PictureBox mask{nullptr};
 };
 
@@ -38,10 +37,10 @@ void check(bool holds) {
 void cutEveryCell(const QImage& picture) {
     PictureClip holder;
     check(holder.SetPicture(picture));
-    for (int kind = 1; kind <= SpriteTable::kKinds; ++kind)
+    for (int kind = 1; kind <= Sprite::kKinds; ++kind)
         for (int index = 0; index <= 31; ++index)
             for (int state = 0; state <= 3; ++state) {
-                const auto cell = bench->table.Lookup(kind, index, state);
+                const auto cell = SpriteTable::Cells().Lookup(*Sprite::KindOf(kind), index, state);
                 if (!cell || cell->width <= 0 || cell->height <= 0)
                     continue;
                 holder.SetClipX(cell->x);
@@ -72,7 +71,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     new QApplication(*argc, *argv);  // lives as long as the process
     Screen::SetTwipsPerPixel(15, 15);
     bench = new Bench;
-    bench->table.Fill();
     bench->mask.Move(0.0f, 0.0f, 4125.0f, 1740.0f);
     return 0;
 }

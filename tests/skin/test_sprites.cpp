@@ -30,14 +30,13 @@ const KindInfo kKinds[10] = {{"", 0, -1, 0},
                              {"monoster.bmp", 1, 2, 1}};
 
 TEST(SpriteTable, EveryCellLiesInsideItsBuiltInBitmapAndTheLargestReachesItsEdge) {
-    SpriteTable table;
-    table.Fill();
-    for (int kind = 1; kind <= 9; ++kind) {
+    const SpriteTable& table = SpriteTable::Cells();
+    for (int kind = 1; kind <= Sprite::kKinds; ++kind) {
         const QSize size = CoordinateSkin::BuiltInSize(kKinds[kind].bitmap);
         int maxRight = 0, maxBottom = 0;
         for (int index = kKinds[kind].firstIndex; index <= kKinds[kind].lastIndex; ++index)
             for (int state = 0; state <= kKinds[kind].lastState; ++state) {
-                const auto cell = table.Lookup(kind, index, state);
+                const auto cell = table.Lookup(*Sprite::KindOf(kind), index, state);
                 ASSERT_TRUE(cell) << kind << " " << index << " " << state;
                 if (cell->width == 0)
                     continue;
@@ -63,20 +62,18 @@ TEST(SpriteTable, EveryCellLiesInsideItsBuiltInBitmapAndTheLargestReachesItsEdge
 }
 
 TEST(SpriteTable, UnlistedEntriesAreZeroAndKeysOutsideTheArraysAreMissing) {
-    SpriteTable table;
-    EXPECT_FALSE(table.Lookup(Sprite::Transport, 1, 0)) << "empty before the first fill";
-    table.Fill();
+    const SpriteTable& table = SpriteTable::Cells();
     for (int index = 8; index <= 18; ++index)
         for (int state = 0; state <= 1; ++state)
             EXPECT_EQ(*table.Lookup(Sprite::TitleBar, index, state), Cell{});
     EXPECT_EQ(*table.Lookup(Sprite::SeekBar, 1, 1), Cell{});
     EXPECT_FALSE(table.Lookup(Sprite::Toggle, 1, 4));
     EXPECT_FALSE(table.Lookup(Sprite::Digit, 11, 0));
-    EXPECT_FALSE(table.Lookup(0, 1, 0));
-    EXPECT_FALSE(table.Lookup(10, 1, 0));
+    EXPECT_FALSE(Sprite::KindOf(0));
+    EXPECT_FALSE(Sprite::KindOf(10));
+    EXPECT_FALSE(table.Lookup(static_cast<Sprite::Kind>(10), 1, 0));
     EXPECT_EQ(*table.Lookup(Sprite::Digit, 7, 3), (Cell{63, 0, 9, 13}))
         << "kind 8 ignores the position";
-    table.Fill();
     EXPECT_EQ(*table.Lookup(Sprite::Toggle, 3, 3), (Cell{46, 73, 23, 12}));
 }
 
