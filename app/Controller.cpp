@@ -27,9 +27,12 @@ void Controller::WireMain(frmMain& main) {
     connect(new DropTarget(&main), &DropTarget::Dropped, this, &Controller::AddPaths);
     addMainKeys(&main);
     connect(this, &Controller::ModesChanged, &main,
-            [this, &main] { main.toggles.ShowModes(repeat_, shuffle_); });
+            [this, &main] { main.toggles.ShowModes(Repeat(), Shuffle()); });
     connect(&main, &frmMain::SkinChanged, this,
-            [this, &main] { main.toggles.RedrawModes(repeat_, shuffle_); });
+            [this, &main] { main.toggles.RedrawModes(Repeat(), Shuffle()); });
+    // The player holds the volume the knob shows, whoever moved it.
+    connect(&main, &frmMain::VolumeChanged, this,
+            [this, &main] { forms_.Playing().NoteVolume(main.volumeBalance.VolumeFraction()); });
 }
 
 namespace {
@@ -77,17 +80,31 @@ void Controller::WirePlaylist(FormPLS& playlist) {
     connect(new DropTarget(&playlist), &DropTarget::Dropped, this, &Controller::AddPaths);
     addPlaylistKeys(playlist);
     connect(&playlist, &FormPLS::UpcomingChanged, this, &Controller::queueSoon);
-    playlist.SetShuffle(shuffle_);
+    playlist.SetShuffle(Shuffle());
 }
 
-void Controller::WireVideo(Form1& video) {
-    connect(&video, &Form1::EntryEnded, this, &Controller::entryEnded);
-    connect(&video, &Form1::EntryFailedToOpen, this, [this] { forms_.Playlist().EntryFailed(); });
-    connect(&video, &Form1::EntryPlaying, this, [this] {
+void Controller::WirePlayer(Player& player) {
+    connect(&player, &Player::Ended, this, &Controller::entryEnded);
+    connect(&player, &Player::FailedToOpen, this, [this] { forms_.Playlist().EntryFailed(); });
+    connect(&player, &Player::Started, this, [this] {
         forms_.Entries().EntryPlayed();
         queueSoon();
     });
-    connect(&video.mediaPlay(), &PlaybackControl::CannotPlay, this, &Controller::showMessage);
+    // The video window is made when a picture first needs it.
+    connect(&player, &Player::PictureKnown, this, [this](bool hasPicture) {
+        if (hasPicture || forms_.VideoExists())
+            forms_.Video().ShowPicture(hasPicture);
+    });
+    connect(&player, &Player::ModesChanged, this, [this, &player] {
+        if (forms_.PlaylistExists())
+            forms_.Playlist().SetShuffle(player.Shuffle());
+        queueSoon();
+        emit ModesChanged();
+    });
+    connect(&player.Control(), &PlaybackControl::CannotPlay, this, &Controller::showMessage);
+}
+
+void Controller::WireVideo(Form1& video) {
     connect(new DropTarget(&video), &DropTarget::Dropped, this, &Controller::AddPaths);
 }
 
@@ -146,7 +163,7 @@ void Controller::SetVolume(double fraction) {
 
 void Controller::StepVolume(int steps) {
     // The track shows 28 levels; a step is one of them.
-    SetVolume(forms_.Main().volumeBalance.VolumeFraction() + steps / 28.0);
+    SetVolume(forms_.Playing().Volume() + steps / 28.0);
 }
 
 void Controller::SeekBy(double seconds) {
@@ -193,13 +210,12 @@ void Controller::Quit() {
     forms_.Main().Unload();
 }
 
-// Only companions that exist: the main window moves while it is still being built too.
+// The companions move whether shown or not; one not made yet is made (hidden) here.
 void Controller::DockCompanions() {
     const frmMain& main = forms_.Main();
-    if (forms_.VideoExists() && !forms_.Video().IsFullScreen())
+    if (!forms_.Video().IsFullScreen())
         forms_.Video().SetPosition(main.Left() + Wiring::kVideoDockOffset, main.Top());
-    if (forms_.PlaylistExists())
-        dockPlaylist(forms_.Playlist());
+    dockPlaylist(forms_.Playlist());
 }
 
 void Controller::dockPlaylist(FormPLS& playlist) {
@@ -239,12 +255,10 @@ void Controller::unloadCompanions() {
 }
 
 void Controller::entryEnded() {
-    if (!repeat_) {
+    if (Repeat())
+        forms_.Playing().PlayAgain();
+    else
         forms_.Playlist().PlayNext();
-        return;
-    }
-    PlaybackControl& control = forms_.Playback();
-    control.SetFileName(control.FileName());
 }
 
 void Controller::queueSoon() {
@@ -255,26 +269,22 @@ void Controller::queueSoon() {
 // What starts at the end of the playing file is handed to the control ahead of time, so that
 // it can follow without a gap.
 void Controller::queueUpcoming() {
-    if (!forms_.VideoExists() || !forms_.PlaylistExists())
-        return;
-    PlaybackControl& control = forms_.Playback();
-    control.QueueNext(repeat_ ? control.FileName() : forms_.Playlist().UpcomingPath());
+    if (forms_.PlaylistExists())
+        forms_.Playing().QueueNext(forms_.Playlist().UpcomingPath());
 }
 
 void Controller::SetShuffle(bool on) {
-    if (on == shuffle_)
-        return;
-    shuffle_ = on;
-    if (forms_.PlaylistExists())
-        forms_.Playlist().SetShuffle(on);
-    queueSoon();
-    emit ModesChanged();
+    forms_.Playing().SetShuffle(on);
+}
+
+bool Controller::Shuffle() const {
+    return forms_.Playing().Shuffle();
 }
 
 void Controller::SetRepeat(bool on) {
-    if (on == repeat_)
-        return;
-    repeat_ = on;
-    queueSoon();
-    emit ModesChanged();
+    forms_.Playing().SetRepeat(on);
+}
+
+bool Controller::Repeat() const {
+    return forms_.Playing().Repeat();
 }

@@ -9,6 +9,7 @@ class Forms;
 class frmMain;
 class FormPLS;
 class Form1;
+class Player;
 class QWidget;
 
 // The one place that says who reacts to what another window announced, and the user-facing
@@ -23,6 +24,7 @@ class Controller : public QObject {
     void WireMain(frmMain& main);
     void WirePlaylist(FormPLS& playlist);
     void WireVideo(Form1& video);
+    void WirePlayer(Player& player);
 
     void Play();
     void Pause();
@@ -61,9 +63,9 @@ class Controller : public QObject {
     // Shuffle: the list plays in a random order, each entry once a round. Repeat: the playing
     // file starts again at its end instead of the next entry; previous and next still move.
     void SetShuffle(bool on);
-    bool Shuffle() const { return shuffle_; }
+    bool Shuffle() const;
     void SetRepeat(bool on);
-    bool Repeat() const { return repeat_; }
+    bool Repeat() const;
 
     // Messages to the user; tests catch them.
     std::function<void(const QString&)> ShowMessage;
@@ -84,8 +86,6 @@ class Controller : public QObject {
     void queueUpcoming();
 
     Forms& forms_;
-    bool shuffle_ = false;
-    bool repeat_ = false;
     // Changes come in bursts (a folder of files, a new selection); the queue follows once.
     QTimer queueLater_;
 };

@@ -8,6 +8,8 @@
 Forms::Forms(ControlFactory factory) : factory_(std::move(factory)) {
     if (!factory_)
         factory_ = [] { return std::make_unique<MpvPlaybackControl>(); };
+    player_ = std::make_unique<Player>(factory_());
+    controller_.WirePlayer(*player_);
 }
 
 Forms::~Forms() {
@@ -49,7 +51,7 @@ FormPLS& Forms::Playlist() {
 
 Form1& Forms::Video() {
     if (!video_) {
-        video_ = std::make_unique<Form1>(*this, factory_());
+        video_ = std::make_unique<Form1>(*this, player_->Control());
         controller_.WireVideo(*video_);
         video_->Form_Load();
     }
@@ -65,7 +67,7 @@ void Forms::UnloadPlaylist() {
 }
 
 PlaybackControl& Forms::Playback() {
-    return Video().mediaPlay();
+    return player_->Control();
 }
 
 Form& Forms::DockAnchor() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Controller.h"
+#include "app/Player.h"
 #include "app/Wiring.h"
 #include "playlist/PlaylistModel.h"
 
@@ -15,14 +16,14 @@ class FormPLS;
 class Form1;
 class PlaybackControl;
 
-// Hands out the three windows. Each is created on first reference, wired to the others by
-// the controller and runs its load handler then, hidden; unloading destroys it, and a later
-// reference creates it afresh.
+// Holds the player and the playlist, and hands out the three windows. Each window is created
+// on first reference, wired by the controller and runs its load handler then, hidden;
+// unloading destroys it, and a later reference creates it afresh.
 class Forms : public Wiring {
   public:
     using ControlFactory = std::function<std::unique_ptr<PlaybackControl>()>;
 
-    // The video window's playback control comes from the factory; libmpv's by default.
+    // The player's playback control comes from the factory; libmpv's by default.
     explicit Forms(ControlFactory factory = {});
     ~Forms() override;
     Forms(const Forms&) = delete;
@@ -39,8 +40,9 @@ class Forms : public Wiring {
     void UnloadPlaylist();
     void UnloadVideo();
 
-    // The playlist's entries; they outlive the playlist window.
+    // The playlist's entries and the player; they outlive the windows.
     PlaylistModel& Entries() { return entries_; }
+    Player& Playing() { return *player_; }
 
     // The user-facing operations and the wiring between the windows.
     Controller& Operations() { return controller_; }
@@ -57,10 +59,11 @@ class Forms : public Wiring {
     void unload(std::unique_ptr<Window>& window);
 
     PlaylistModel entries_;
+    ControlFactory factory_;
+    std::unique_ptr<Player> player_;
     std::vector<QPointer<QWidget>> unloading_;
     std::unique_ptr<frmMain> main_;
     std::unique_ptr<FormPLS> playlist_;
     std::unique_ptr<Form1> video_;
-    ControlFactory factory_;
     Controller controller_{*this};
 };

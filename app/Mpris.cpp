@@ -87,7 +87,7 @@ void Mpris::connectSources() {
 }
 
 PlaybackControl* Mpris::control() const {
-    return forms_.VideoExists() ? &forms_.Playback() : nullptr;
+    return &forms_.Playback();
 }
 
 FormPLS* Mpris::playlist() const {
@@ -127,7 +127,7 @@ qlonglong Mpris::Position() const {
 }
 
 double Mpris::Volume() const {
-    return forms_.MainExists() ? forms_.Main().volumeBalance.VolumeFraction() : 0.0;
+    return forms_.Playing().Volume();
 }
 
 bool Mpris::CanGoNext() const {

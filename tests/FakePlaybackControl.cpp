@@ -1,9 +1,18 @@
 #include "FakePlaybackControl.h"
 
-FakePlaybackControl::FakePlaybackControl(QObject* parent)
-    : PlaybackControl(parent), surface_(new QWidget) {}
+FakePlaybackControl::FakePlaybackControl(QObject* parent) : PlaybackControl(parent) {}
 
-FakePlaybackControl::~FakePlaybackControl() = default;  // the video window owns the surface
+// The video window owns the surface once it placed it.
+FakePlaybackControl::~FakePlaybackControl() {
+    if (surface_ && !surface_->parent())
+        delete surface_.data();
+}
+
+QWidget* FakePlaybackControl::Surface() {
+    if (!surface_)
+        surface_ = new QWidget;
+    return surface_;
+}
 
 Forms::ControlFactory FakePlaybackControl::Factory(FakePlaybackControl** created) {
     return [created] {

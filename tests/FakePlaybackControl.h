@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -35,7 +36,7 @@ class FakePlaybackControl : public PlaybackControl {
     int SourcePictureWidth() const override { return pictureWidth; }
     int AudioChannels() const override { return channels; }
     QString Tag(const QString& key) const override { return tags.value(key.toLower()); }
-    QWidget* Surface() override { return surface_; }
+    QWidget* Surface() override;
 
     // Changes the state and raises the event, as the real control does.
     void Become(int newState);
@@ -59,5 +60,5 @@ class FakePlaybackControl : public PlaybackControl {
     QHash<QString, QString> tags;  // by lower-case key
 
   private:
-    QWidget* surface_ = nullptr;
+    QPointer<QWidget> surface_;
 };

@@ -6,25 +6,21 @@
 
 #include "app/Wiring.h"
 
-Form1::Form1(Wiring& wiring, std::unique_ptr<PlaybackControl> control)
-    : Form(Qt::Tool | Qt::FramelessWindowHint), wiring_(wiring), mediaPlay_(std::move(control)) {
+Form1::Form1(Wiring& wiring, PlaybackControl& control)
+    : Form(Qt::Tool | Qt::FramelessWindowHint), wiring_(wiring), mediaPlay_(control) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Solvane Video"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    mediaPlay_->Surface()->setParent(this);
-    connect(mediaPlay_.get(), &PlaybackControl::StateChange, this,
-            [this] { mediaPlay_StateChange(); });
-    connect(mediaPlay_.get(), &PlaybackControl::PictureMouseDown, this,
-            &Form1::mediaPlay_MouseDown);
-    connect(mediaPlay_.get(), &PlaybackControl::PictureMouseMove, this,
-            &Form1::mediaPlay_MouseMove);
-    connect(mediaPlay_.get(), &PlaybackControl::PictureDoubleClick, this,
+    mediaPlay_.Surface()->setParent(this);
+    connect(&mediaPlay_, &PlaybackControl::PictureMouseDown, this, &Form1::mediaPlay_MouseDown);
+    connect(&mediaPlay_, &PlaybackControl::PictureMouseMove, this, &Form1::mediaPlay_MouseMove);
+    connect(&mediaPlay_, &PlaybackControl::PictureDoubleClick, this,
             [this] { SetFullScreen(!fullScreen_); });
     SetWidth(kDockedWidth);
     SetHeight(kDockedHeight);
 }
 
-// The control (a member) goes first, then the window with the surface it holds.
+// The surface goes with the window; the control makes a new one if a window comes again.
 Form1::~Form1() = default;
 
 void Form1::Form_Load() {
@@ -32,7 +28,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::FitRule() {
-    QWidget* surface = mediaPlay_->Surface();
+    QWidget* surface = mediaPlay_.Surface();
     surface->setGeometry(0, 0, width(), height());
 }
 
@@ -52,7 +48,7 @@ void Form1::resizeEvent(QResizeEvent*) {
 
 void Form1::paintEvent(QPaintEvent*) {
     // Refitting on every paint keeps the control on the client area whatever moved it.
-    if (mediaPlay_->Surface()->geometry() != rect())
+    if (mediaPlay_.Surface()->geometry() != rect())
         FitRule();
 }
 
@@ -104,24 +100,8 @@ void Form1::mediaPlay_MouseMove(MouseArgs args) {
         DragMove(args);
 }
 
-void Form1::mediaPlay_StateChange() {
-    PlaybackControl& control = *mediaPlay_;
-    // A file that failed to open is skipped; when every entry has failed in a row, playback
-    // stops instead of cycling for ever.
-    if (control.PlayState() == PlaybackControl::Closed && control.OpenFailed()) {
-        emit EntryFailedToOpen();
-        return;
-    }
-    // While a file opens its picture size is not known yet; its start decides.
-    if (control.PlayState() == PlaybackControl::Waiting)
-        return;
-    if (control.PlayState() == PlaybackControl::Playing)
-        emit EntryPlaying();
-    if (control.Duration() == control.CurrentPosition()) {
-        emit EntryEnded();
-        return;  // the next file's own events decide what the window shows
-    }
-    if (control.SourcePictureWidth() == 0) {
+void Form1::ShowPicture(bool hasPicture) {
+    if (!hasPicture) {
         hide();
         return;
     }

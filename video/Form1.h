@@ -8,17 +8,19 @@
 
 class Wiring;
 
-// The video window: hosts the playback control, fits it to the client area, docks to the right
-// of the main window, can be dragged by its picture, and shows or hides itself (and advances
-// the playlist) when the control's state changes.
+// The video window: hosts the playback control's picture, fits it to the client area, docks to
+// the right of the main window, can be dragged by its picture, and shows itself for a file with
+// a picture and hides for one without. The player owns the control.
 class Form1 : public Form {
     Q_OBJECT
   public:
-    Form1(Wiring& wiring, std::unique_ptr<PlaybackControl> control);
+    Form1(Wiring& wiring, PlaybackControl& control);
     ~Form1() override;
 
     void Form_Load();
-    PlaybackControl& mediaPlay() { return *mediaPlay_; }
+    PlaybackControl& mediaPlay() { return mediaPlay_; }
+    // A file settled: shown docked when it has a picture, hidden when it has none.
+    void ShowPicture(bool hasPicture);
 
     // Refits the control, only while the main window is in its normal state.
     void Resize();
@@ -32,12 +34,6 @@ class Form1 : public Form {
     static constexpr float kDockedWidth = 9555.0f;
     static constexpr float kDockedHeight = 7320.0f;
 
-  signals:
-    // What the control's state changes mean for the playlist.
-    void EntryEnded();
-    void EntryFailedToOpen();
-    void EntryPlaying();
-
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -46,10 +42,9 @@ class Form1 : public Form {
   private:
     void mediaPlay_MouseDown(MouseArgs args);
     void mediaPlay_MouseMove(MouseArgs args);
-    void mediaPlay_StateChange();
     bool mainIsNormal();
 
     Wiring& wiring_;
-    std::unique_ptr<PlaybackControl> mediaPlay_;
+    PlaybackControl& mediaPlay_;
     bool fullScreen_ = false;
 };
