@@ -6,9 +6,9 @@
 
 #include "platform/Mouse.h"
 
-// A top-level window whose position and size are read and set in twips.
 class TransparentOutside;
 
+// A top-level window whose position and size are read and set in twips.
 class Form : public QWidget {
     Q_OBJECT
   public:
