@@ -149,6 +149,9 @@ TEST(WaylandSession, ByDefaultThePlayerIsAnX11ClientAndLooksAsOnX11) {
 // the file's colours, and a title-bar drag handed to the compositor.
 TEST(WaylandSession, ForcedNativeWaylandCutsTheOutlineShowsThePictureAndDrags) {
     ASSERT_FALSE(desktop().isNull());
+    // An earlier player's windows may still be on the screen a moment after it ended.
+    ASSERT_TRUE(
+        WaitFor([] { return findMainWindow(screenshot("wayland-cleared.png")).isNull(); }, 10000));
     QProcess player;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "wayland");
