@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "app/RemoteCommand.h"
+
 namespace {
 
 // A file:// URI names a local path; anything else is a path as it stands, "\" included.
@@ -16,6 +18,27 @@ QString localPath(const QString& argument, const QString& folder) {
     return QDir::cleanPath(QDir(folder).absoluteFilePath(argument));
 }
 
+QString usageHead() {
+    return QStringLiteral(
+        "Usage: solvane [OPTION]... [FILE|FOLDER|PLAYLIST.slv|file:// URI]...\n"
+        "Plays media files in a skinned player. Files are added to the playlist, folders are\n"
+        "scanned for media, and .slv playlists are loaded; when the playlist was empty, the\n"
+        "first one starts playing. A player already running takes them over.\n"
+        "\n"
+        "  --new-instance  start a player of its own even if one is running\n"
+        "  --help          show this help and exit\n"
+        "  --version       show the version and exit\n"
+        "\n"
+        "Commands to the running player, as its buttons give them (status 1 when none runs):\n");
+}
+
+CommandLine failure(const QString& complaint) {
+    CommandLine line;
+    line.action = CommandLine::Action::Fail;
+    line.complaints = QStringList{complaint};
+    return line;
+}
+
 }  // namespace
 
 QString CommandLine::Version() {
@@ -25,22 +48,28 @@ QString CommandLine::Version() {
 }
 
 QString CommandLine::Usage() {
-    return QStringLiteral(
-        "Usage: solvane [OPTION]... [FILE|FOLDER|PLAYLIST.slv|file:// URI]...\n"
-        "Plays media files in a skinned player. Files are added to the playlist, folders are\n"
-        "scanned for media, and .slv playlists are loaded; when the playlist was empty, the\n"
-        "first one starts playing. A player already running takes them over.\n"
-        "\n"
-        "  --new-instance  start a player of its own even if one is running\n"
-        "  --help          show this help and exit\n"
-        "  --version       show the version and exit\n");
+    QString usage = usageHead();
+    for (const RemoteCommand& command : RemoteCommand::All())
+        usage += QStringLiteral("  --%1%2\n")
+                     .arg(QLatin1String(command.name), -14)
+                     .arg(QLatin1String(command.help));
+    return usage;
 }
 
 CommandLine CommandLine::Parse(const QStringList& arguments, const QString& folder) {
     CommandLine line;
     bool optionsEnded = false;
+    bool platformName = false;
+    int files = 0;
     for (const QString& argument : arguments) {
+        if (platformName) {
+            platformName = false;
+            continue;
+        }
         if (!optionsEnded && argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
+            const RemoteCommand* remote = argument.startsWith(QLatin1String("--"))
+                                              ? RemoteCommand::Find(argument.mid(2))
+                                              : nullptr;
             if (argument == QLatin1String("--")) {
                 optionsEnded = true;
             } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
@@ -51,14 +80,20 @@ CommandLine CommandLine::Parse(const QStringList& arguments, const QString& fold
                 return line;
             } else if (argument == QLatin1String("--new-instance")) {
                 line.newInstance = true;
+            } else if (remote) {
+                if (!line.remote.isEmpty())
+                    return failure(QStringLiteral("solvane: one command at a time"));
+                line.remote = QLatin1String(remote->name);
+            } else if (argument == QLatin1String("-platform") ||
+                       argument == QLatin1String("--platform")) {
+                // Qt's own option: the window system, with its name next.
+                line.platformArgument = platformName = true;
             } else {
-                line.action = Action::Fail;
-                line.complaints = {
-                    QStringLiteral("solvane: unrecognized option '%1'").arg(argument)};
-                return line;
+                return failure(QStringLiteral("solvane: unrecognized option '%1'").arg(argument));
             }
             continue;
         }
+        ++files;
         const QString path = localPath(argument, folder);
         if (!QFileInfo::exists(path)) {
             line.complaints << QStringLiteral(
@@ -68,5 +103,10 @@ CommandLine CommandLine::Parse(const QStringList& arguments, const QString& fold
         }
         line.paths << path;
     }
+    if (line.remote.isEmpty())
+        return line;
+    if (files > 0)
+        return failure(QStringLiteral("solvane: '--%1' takes no files").arg(line.remote));
+    line.action = Action::Remote;
     return line;
 }

@@ -5,10 +5,14 @@
 
 // The program's arguments: options, and the files, folders, playlists and file:// URIs to add.
 struct CommandLine {
-    enum class Action { Run, Help, Version, Fail };
+    // Remote: a command for the running player (the option's name in `remote`).
+    enum class Action { Run, Help, Version, Fail, Remote };
 
     Action action = Action::Run;
     bool newInstance = false;
+    QString remote;
+    // A -platform argument for the window system was given (and left for Qt to read).
+    bool platformArgument = false;
     // What to add, as absolute paths, in the order given; ones that do not exist are left out.
     QStringList paths;
     // Lines for stderr: paths that could not be opened, an unknown option.

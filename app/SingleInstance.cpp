@@ -5,29 +5,40 @@
 #include <QTimer>
 
 #include "app/Controller.h"
+#include "app/RemoteCommand.h"
 
 namespace {
 constexpr int kHandOverTimeoutMs = 3000;
 const char* const kHandOverConnection = "solvane-hand-over";
-}  // namespace
 
-bool SingleInstance::HandOver(const QStringList& paths) {
-    bool handed = false;
+// Calls the running player; false when none answers.
+bool callRunningPlayer(const QString& method, const QVariant& argument) {
+    bool answered = false;
     {
         // A connection of its own, closed before the player's application object may come.
         QDBusConnection bus =
             QDBusConnection::connectToBus(QDBusConnection::SessionBus, kHandOverConnection);
-        if (bus.isConnected() && bus.interface()->isServiceRegistered(kService).value()) {
+        if (bus.isConnected() &&
+            bus.interface()->isServiceRegistered(SingleInstance::kService).value()) {
             QDBusMessage call = QDBusMessage::createMethodCall(
-                kService, kPath, QStringLiteral("io.github.solvane.Solvane"),
-                QStringLiteral("Open"));
-            call << paths;
+                SingleInstance::kService, SingleInstance::kPath, SingleInstance::kService, method);
+            call << argument;
             const QDBusMessage reply = bus.call(call, QDBus::Block, kHandOverTimeoutMs);
-            handed = reply.type() == QDBusMessage::ReplyMessage;
+            answered = reply.type() == QDBusMessage::ReplyMessage;
         }
     }
     QDBusConnection::disconnectFromBus(kHandOverConnection);
-    return handed;
+    return answered;
+}
+
+}  // namespace
+
+bool SingleInstance::HandOver(const QStringList& paths) {
+    return callRunningPlayer(QStringLiteral("Open"), paths);
+}
+
+bool SingleInstance::Send(const QString& command) {
+    return callRunningPlayer(QStringLiteral("Command"), command);
 }
 
 bool SingleInstance::Claim(QDBusConnection bus) {
@@ -46,4 +57,11 @@ void SingleInstance::Open(const QStringList& paths) {
         controller_.AddPaths(paths);
         controller_.Raise();
     });
+}
+
+void SingleInstance::Command(const QString& name) {
+    const RemoteCommand* command = RemoteCommand::Find(name);
+    if (!command)
+        return;
+    QTimer::singleShot(0, this, [this, command] { command->run(controller_); });
 }

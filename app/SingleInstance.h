@@ -22,6 +22,9 @@ class SingleInstance : public QObject {
     // In a start that found a running player: gives it the paths and asks it to come forward.
     // False when none runs, or no session bus can be reached. Needs an application object.
     static bool HandOver(const QStringList& paths);
+    // In a start that found a running player: gives it one of the remote commands by name.
+    // False when none runs, or no session bus can be reached. Needs an application object.
+    static bool Send(const QString& command);
 
     // Takes the name for this player; false without a session bus or when another has it.
     bool Claim(QDBusConnection bus);
@@ -30,6 +33,9 @@ class SingleInstance : public QObject {
     // Adds the paths as the command line does and raises the main window. Returns at once:
     // the caller is another start waiting to exit.
     Q_SCRIPTABLE void Open(const QStringList& paths);
+    // Runs the remote command of that name, as its button would; unknown names do nothing.
+    // Returns at once.
+    Q_SCRIPTABLE void Command(const QString& name);
 
   private:
     Controller& controller_;

@@ -428,9 +428,7 @@ void frmMain::MoveControls() {
 
 void frmMain::ChangeMask(long& lngTransColor) {
     windowRegion_ = MakeMaskRegion(*Mask, lngTransColor);
-    // An empty mask would mean "no mask" to the window system; a pixel outside the window
-    // keeps the window showing nothing and taking no input, as the empty shape says.
-    setMask(windowRegion_.isEmpty() ? QRegion(-1, -1, 1, 1) : windowRegion_);
+    SetShape(windowRegion_);
 }
 
 QRegion frmMain::MakeMaskRegion(const PictureBox& mask, long& colour) {

@@ -12,6 +12,7 @@
 #include "app/SingleInstance.h"
 #include "app/frmMain.h"
 #include "platform/Screen.h"
+#include "platform/WindowSystem.h"
 
 namespace {
 
@@ -34,6 +35,15 @@ bool handOverToRunningPlayer(int& argc, char* argv[], const QStringList& paths) 
     return SingleInstance::HandOver(paths);
 }
 
+// A remote command goes to the running player, and this start ends at once.
+int sendToRunningPlayer(int& argc, char* argv[], const QString& command) {
+    QCoreApplication probe(argc, argv);
+    if (SingleInstance::Send(command))
+        return 0;
+    say(stderr, QStringLiteral("solvane: no player is running"));
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -52,6 +62,8 @@ int main(int argc, char* argv[]) {
         case CommandLine::Action::Fail:
             say(stderr, CommandLine::Usage());
             return line.ExitCode();
+        case CommandLine::Action::Remote:
+            return sendToRunningPlayer(argc, argv, line.remote);
         case CommandLine::Action::Run:
             break;
     }
@@ -59,6 +71,7 @@ int main(int argc, char* argv[]) {
         return 0;
 
     Screen::UseWholeNumberScales();
+    WindowSystem::ChooseForSession(line.platformArgument);
     QApplication app(argc, argv);
     // No display name: the platform would add it to every window title, and the main
     // window's caption follows a rule of its own.

@@ -615,7 +615,7 @@ void MpvPlaybackControl::renderFrame() {
         frame.setDevicePixelRatio(surface_->devicePixelRatioF());
     int dims[2] = {size.width(), size.height()};
     std::size_t stride = static_cast<std::size_t>(frame.bytesPerLine());
-    char format[] = "bgr0";  // the byte order of a 32-bit pixel here
+    char format[] = "bgra";  // a 32-bit pixel here, with the opaque alpha the image needs
     mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, dims},
                                  {MPV_RENDER_PARAM_SW_FORMAT, format},
                                  {MPV_RENDER_PARAM_SW_STRIDE, &stride},

@@ -13,6 +13,8 @@ packages=(
   fonts-dejavu-core
   dpkg-dev file lintian desktop-file-utils appstream shared-mime-info man-db groff-base
   dbus-daemon dbus-bin playerctl
+  # The wayland tests: GNOME's compositor nested on Xvfb, XWayland, and Qt's Wayland platform.
+  mutter xwayland qt6-wayland
 )
 
 missing=()

@@ -72,4 +72,29 @@ TEST_F(Arguments, AfterTwoDashesEverythingIsAPathAndALoneDashIsOne) {
     EXPECT_EQ(line.complaints.size(), 1) << "'-' names a file that does not exist";
 }
 
+// Each remote command stands alone: no files with it, one at a time; Qt's -platform and its
+// value are left for Qt and noted, since the user chose the window system.
+TEST_F(Arguments, RemoteCommandsAndThePlatformArgument) {
+    for (const char* name :
+         {"play", "pause", "play-pause", "stop", "next", "previous", "volume-up", "volume-down"}) {
+        const QString option = QStringLiteral("--") + QLatin1String(name);
+        const CommandLine line = parse({option});
+        EXPECT_EQ(line.action, CommandLine::Action::Remote) << name;
+        EXPECT_EQ(line.remote, QLatin1String(name));
+        EXPECT_TRUE(CommandLine::Usage().contains(option + QLatin1Char(' '))) << name;
+    }
+    const CommandLine withFile = parse({"--next", "a.mp3"});
+    EXPECT_EQ(withFile.action, CommandLine::Action::Fail);
+    EXPECT_EQ(withFile.complaints, QStringList{"solvane: '--next' takes no files"});
+    EXPECT_EQ(parse({"--play", "--stop"}).action, CommandLine::Action::Fail);
+    EXPECT_EQ(parse({"-play"}).action, CommandLine::Action::Fail);
+
+    const CommandLine platform = parse({"-platform", "wayland", "a.mp3"});
+    EXPECT_EQ(platform.action, CommandLine::Action::Run);
+    EXPECT_TRUE(platform.platformArgument);
+    EXPECT_EQ(platform.paths, QStringList{at("a.mp3")}) << "the platform's name is no file";
+    EXPECT_TRUE(platform.complaints.isEmpty());
+    EXPECT_FALSE(parse({"a.mp3"}).platformArgument);
+}
+
 }  // namespace

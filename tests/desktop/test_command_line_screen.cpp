@@ -126,4 +126,55 @@ TEST(CommandLine, APlayerThatCrashedDoesNotBlockANewStart) {
     EXPECT_TRUE(next.Start()) << "the new start shows its own window";
 }
 
+// Each remote command reaches the running player through its operations, as its button
+// would, and ends at once; with no player running it says so and fails.
+TEST(CommandLine, RemoteCommandsDriveTheRunningPlayer) {
+    const Ended none = runToEnd({"--play"});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_EQ(none.err.trimmed(), "solvane: no player is running");
+    const QStringList tone{"-f", "lavfi", "-i", "sine=frequency=440:duration=60"};
+    ASSERT_TRUE(media().Make("long1.mp3", tone) && media().Make("long2.mp3", tone));
+    const QString first = QUrl::fromLocalFile(media().Path("long1.mp3")).toString();
+    const QString second = QUrl::fromLocalFile(media().Path("long2.mp3")).toString();
+    ScreenSession player;
+    ASSERT_TRUE(
+        player.Start({}, QSize(275, 116), {media().Path("long1.mp3"), media().Path("long2.mp3")}));
+    ASSERT_EQ(waitForAnswer({"status"}, "Playing"), "Playing");
+
+    struct Step {
+        const char* option;
+        QStringList ask;
+        QString answer;
+    };
+    const Step steps[] = {
+        {"--pause", {"status"}, "Paused"},
+        {"--play", {"status"}, "Playing"},
+        {"--play-pause", {"status"}, "Paused"},
+        {"--play-pause", {"status"}, "Playing"},
+        {"--next", {"metadata", "xesam:url"}, second},
+        {"--previous", {"metadata", "xesam:url"}, first},
+        {"--stop", {"status"}, "Stopped"},
+    };
+    // A file still opening takes no pause or stop yet (the buttons' way too): each command
+    // waits for a playing file's clock to run.
+    const auto settled = [] {
+        return BusClient::Playerctl({"status"}).out != "Playing" ||
+               BusClient::Playerctl({"position"}).out.toDouble() > 0.3;
+    };
+    for (const Step& step : steps) {
+        WaitFor(settled, 10000);
+        const Ended sent = runToEnd({step.option});
+        EXPECT_EQ(sent.code, 0) << step.option << ": " << sent.err.toStdString();
+        EXPECT_LT(sent.ms, 3000) << step.option;
+        EXPECT_EQ(waitForAnswer(step.ask, step.answer), step.answer) << step.option;
+    }
+    const auto volume = [] { return BusClient::Playerctl({"volume"}).out.toDouble(); };
+    for (const char* option : {"--volume-down", "--volume-up"}) {
+        const double before = volume();
+        EXPECT_EQ(runToEnd({option}).code, 0);
+        EXPECT_TRUE(WaitFor([&] { return volume() != before; }, 5000)) << option;
+        EXPECT_EQ(volume() > before, QByteArray(option) == "--volume-up") << option;
+    }
+}
+
 }  // namespace

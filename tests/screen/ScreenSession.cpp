@@ -38,7 +38,10 @@ bool ScreenSession::Start(const QStringList& extraEnvironment, QSize mainSize,
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     for (const QString& pair : extraEnvironment) {
         const auto eq = pair.indexOf(QLatin1Char('='));
-        env.insert(pair.left(eq), pair.mid(eq + 1));
+        if (eq == pair.size() - 1)
+            env.remove(pair.left(eq));  // "NAME=": not set at all
+        else
+            env.insert(pair.left(eq), pair.mid(eq + 1));
     }
     player_.setProcessEnvironment(env);
     player_.setProcessChannelMode(QProcess::ForwardedErrorChannel);

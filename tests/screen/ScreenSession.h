@@ -12,7 +12,8 @@ class ScreenSession {
     ScreenSession();
     ~ScreenSession();
 
-    // Starts the player and waits for its main window of the given size.
+    // Starts the player and waits for its main window of the given size. Each extra
+    // "NAME=value" sets a variable, and "NAME=" leaves it unset.
     bool Start(const QStringList& extraEnvironment = {}, QSize mainSize = QSize(275, 116),
                const QStringList& arguments = {});
     // The X window id of the main window.
