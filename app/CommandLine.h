@@ -9,7 +9,8 @@ struct CommandLine {
 
     Action action = Action::Run;
     bool newInstance = false;
-    // What to add, as absolute paths, in the order given; ones that do not exist are left out.
+    // What to add, as absolute paths, in the order given; ones that do not exist, and files of
+    // a type the player does not take, are left out.
     QStringList paths;
     // Lines for stderr: paths that could not be opened, an unknown option.
     QStringList complaints;

@@ -14,9 +14,13 @@
 #include "app/Wiring.h"
 #include "platform/Bitmap.h"
 #include "platform/BrowseFolder.h"
+#include "platform/MediaTypes.h"
 #include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
 #include "playlist/EntryDelegate.h"
+#include "playlist/FolderScan.h"
+#include "playlist/ForeignPlaylist.h"
+#include "playlist/M3uPlaylist.h"
 #include "playlist/NaturalOrder.h"
 #include "playlist/PlaylistFile.h"
 #include "playlist/SkinMenu.h"
@@ -262,12 +266,7 @@ void FormPLS::Add() {
 }
 
 void FormPLS::AddFile() {
-    CD.SetFilter(QStringLiteral(
-        "Supported Media Files|*.avi;*.asf;*.mpg;*.mpeg;*.wmv;*.divx;*.dat;*.slv;*.mp3|Divx/Avi "
-        "files (divx avi)|"
-        "*.avi;*.divx|Mpeg/MPG/Dat files (mpg mpeg dat)|*.mpg;*.mpeg;*.dat|Windows Media files "
-        "(asf wmv)|"
-        "*.asf;*.wmv|Solvane Playlist (slv)|*.slv"));
+    CD.SetFilter(MediaTypes::OpenFilter());
     CD.SetDialogTitle(QStringLiteral("Choose media to play"));
     CD.Owner = dialogOwner();
     CD.ShowOpen();
@@ -276,6 +275,10 @@ void FormPLS::AddFile() {
         return;
     if (MoviePath.endsWith(QStringLiteral(".slv"))) {
         PullFromASX(MoviePath);
+        return;
+    }
+    if (ForeignPlaylist::Handles(MoviePath)) {
+        PullForeign(MoviePath);
         return;
     }
     AppendEntry(MoviePath, Getfilename(MoviePath));
@@ -289,16 +292,10 @@ void FormPLS::LblAddDir_Click() {
 }
 
 void FormPLS::ScanFolder(const QString& path) {
-    const QDir folder(path);  // as the dialog or the desktop gave it: "\" is an ordinary character
-    const QString prefix = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
-    for (const char* pattern : {"*.mpg", "*.mpeg", "*.avi", "*.asf", "*.divx", "*.dat"}) {
-        const QStringList files =
-            folder.entryList({QLatin1String(pattern)}, QDir::Files, QDir::Name);
-        for (const QString& f : files) {
-            const qsizetype dot = f.indexOf(QLatin1Char('.'));
-            AppendEntry(prefix + f, dot < 0 ? f : f.left(dot));
-        }
-    }
+    // As the dialog or the desktop gave it: "\" is an ordinary character.
+    QStringList paths, names;
+    FolderScan::Collect(path, &paths, &names);
+    for (qsizetype i = 0; i < paths.size(); ++i) AppendEntry(paths.at(i), names.at(i));
 }
 
 void FormPLS::AddPath(const QString& path) {
@@ -307,7 +304,9 @@ void FormPLS::AddPath(const QString& path) {
         ScanFolder(path);
     } else if (path.endsWith(QStringLiteral(".slv"), Qt::CaseInsensitive)) {
         PullFromASX(path);
-    } else {
+    } else if (ForeignPlaylist::Handles(path)) {
+        PullForeign(path);
+    } else if (MediaTypes::IsPlayable(path)) {
         AppendEntry(path, Getfilename(path));
     }
 }
@@ -323,7 +322,7 @@ void FormPLS::Clearlst() {
 }
 
 void FormPLS::SaveLst() {
-    CD.SetFilter(QStringLiteral("Solvane Playlist (slv)|*.slv"));
+    CD.SetFilter(QStringLiteral("Solvane Playlist (slv)|*.slv|M3U8 Playlist|*.m3u8"));
     // A bare name gets ".slv", so the playlist can be loaded back as a playlist.
     CD.SetDefaultExt(QStringLiteral("slv"));
     CD.Owner = dialogOwner();
@@ -337,7 +336,11 @@ void FormPLS::SaveLst() {
 void FormPLS::WriteToASX(const QString& path) {
     QStringList names;
     for (int i = 0; i < List2->count(); ++i) names << List2->item(i)->text();
-    if (const auto error = PlaylistFile::Write(path, PlaylistFile::Compose(List1, names)))
+    PlaylistEntries entries;
+    for (qsizetype i = 0; i < List1.size(); ++i) entries.append({List1.at(i), names.value(i)});
+    if (const auto error = ForeignPlaylist::WritesAsM3u(path)
+                               ? M3uPlaylist::Write(path, entries)
+                               : PlaylistFile::Write(path, PlaylistFile::Compose(List1, names)))
         MessageBox(QStringLiteral("There was an Error writing To the playlist: ") + *error);
 }
 
@@ -351,6 +354,17 @@ void FormPLS::PullFromASX(const QString& path) {
     if (!complete)
         return;  // paths read before the failure stay; names are not read
     PullCosmeticsASX(path);
+}
+
+void FormPLS::PullForeign(const QString& path) {
+    PlaylistEntries entries;
+    QString error;
+    if (!ForeignPlaylist::Read(path, &entries, &error)) {
+        MessageBox(QStringLiteral("There was an Error reading from the playlist: ") + error);
+        return;
+    }
+    for (const PlaylistEntry& entry : entries)
+        AppendEntry(entry.path, entry.name.isEmpty() ? Getfilename(entry.path) : entry.name);
 }
 
 void FormPLS::PullCosmeticsASX(const QString& path) {
@@ -580,7 +594,7 @@ void FormPLS::NewList() {
 }
 
 QString FormPLS::choosePlaylist() {
-    CD.SetFilter(QStringLiteral("Solvane Playlist (slv)|*.slv"));
+    CD.SetFilter(MediaTypes::PlaylistFilter() + QStringLiteral("|Solvane Playlist (slv)|*.slv"));
     CD.SetDialogTitle(QStringLiteral("Choose a playlist"));
     CD.Owner = dialogOwner();
     CD.ShowOpen();
@@ -593,7 +607,7 @@ void FormPLS::AddPlaylist() {
     if (path.isEmpty())
         return;
     const bool wasEmpty = EntryCount() == 0;
-    PullFromASX(path);
+    pullList(path);
     if (wasEmpty)
         PlayNext();
 }
@@ -603,5 +617,12 @@ void FormPLS::LoadPlaylist() {
     if (path.isEmpty())
         return;
     Clearlst();
-    PullFromASX(path);
+    pullList(path);
+}
+
+void FormPLS::pullList(const QString& path) {
+    if (ForeignPlaylist::Handles(path))
+        PullForeign(path);
+    else
+        PullFromASX(path);
 }

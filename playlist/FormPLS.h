@@ -44,6 +44,8 @@ class FormPLS : public Form, public PlaylistFace {
     void WriteToASX(const QString& path);
     void PullFromASX(const QString& path);
     void PullCosmeticsASX(const QString& path);
+    // An M3U, M3U8 or PLS list appended: its titles as names.
+    void PullForeign(const QString& path);
 
     // The message boxes of the playlist file; tests catch them.
     std::function<void(const QString&)> MessageBox;
@@ -125,6 +127,7 @@ class FormPLS : public Form, public PlaylistFace {
     void applyOrder(const QList<int>& order);
     void selectRow(int row);
     QString choosePlaylist();
+    void pullList(const QString& path);  // a chosen list, by its name's type
     // Dialogs open over the playlist window when it shows, else over the player.
     QWidget* dialogOwner();
     void startEntry(int k);

@@ -236,7 +236,8 @@ TEST_F(ListMenus, AddingAndLoadingPlaylistsAskForAPlaylistOnly) {
     EXPECT_EQ(pls->List1, two) << "loading replaces";
     EXPECT_EQ(pls->List2->count(), 2);
     EXPECT_EQ(control->filesOpened.size(), 1) << "loading starts nothing";
-    EXPECT_EQ(asked.first(), "Solvane Playlist (slv) (*.slv) open");
+    EXPECT_EQ(asked.first(),
+              "Playlists (*.slv *.m3u *.m3u8 *.pls);Solvane Playlist (slv) (*.slv) open");
     CommonDialog::SetAnswerForTests([](const CommonDialog&, bool) { return QString(); });
     choose(FormPLS::ListMenu, 0);
     EXPECT_EQ(pls->List1, two) << "a cancelled load keeps the list";
