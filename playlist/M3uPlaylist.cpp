@@ -42,6 +42,15 @@ QString oneLine(QString text) {
     return text.replace(QRegularExpression(QStringLiteral("[\r\n]+")), QStringLiteral(" "));
 }
 
+// Cleaned and trimmed until neither changes it, so that what is written reads back the same:
+// a final "/" dropped may bare a space, and a space trimmed a "/".
+QString settled(QString path) {
+    for (QString cleaner = QDir::cleanPath(path).trimmed(); cleaner != path;
+         cleaner = QDir::cleanPath(path).trimmed())
+        path = cleaner;
+    return path;
+}
+
 }  // namespace
 
 QString M3uPlaylist::EntryPath(const QString& written, const QString& folder) {
@@ -51,13 +60,16 @@ QString M3uPlaylist::EntryPath(const QString& written, const QString& folder) {
         const QString name = match.captured(1).toLower();
         if (name == QLatin1String("http") || name == QLatin1String("https"))
             return written;
-        if (name == QLatin1String("file"))
-            return QUrl(written).toLocalFile();
+        if (name == QLatin1String("file")) {
+            const QString local = QUrl(written).toLocalFile();
+            return local.startsWith(QLatin1Char('/')) ? settled(Paths::ToFileSystem(local))
+                                                      : QString();
+        }
         if (written.mid(match.capturedLength()).startsWith(QLatin1String("//")))
             return QString();  // an address this player does not fetch
     }
     const QString path = Paths::Resolve(Paths::ToFileSystem(written), folder);
-    return path.startsWith(QLatin1Char('/')) ? QDir::cleanPath(path) : path;
+    return path.startsWith(QLatin1Char('/')) ? settled(path) : path;
 }
 
 PlaylistEntries M3uPlaylist::Parse(const QString& text, const QString& playlistPath) {

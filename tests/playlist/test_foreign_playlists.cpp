@@ -73,6 +73,8 @@ TEST_F(ForeignLists, AnM3uFromAnotherPlayerInWindows1252WithRelativePathsAndStre
                                "Caf\xE9.ogg\r\n"
                                "  /abs/track.opus  \r\n"
                                "file:///abs/with%20space.flac\r\n"
+                               "file:///abs/sub\\x.ogg\r\n"
+                               "file:relative.mp3\r\n"
                                "rtsp://camera.example/feed\r\n");
     EXPECT_EQ(read(path),
               (PlaylistEntries{
@@ -81,6 +83,7 @@ TEST_F(ForeignLists, AnM3uFromAnotherPlayerInWindows1252WithRelativePathsAndStre
                   {at(QString::fromUtf8("Music/Mix/Café.ogg")), "", -1},
                   {"/abs/track.opus", "", -1},
                   {"/abs/with space.flac", "", -1},
+                  {"/abs/sub/x.ogg", "", -1},
               }));
 }
 
