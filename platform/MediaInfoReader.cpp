@@ -6,13 +6,18 @@
 
 namespace {
 constexpr int kMostPerRun = 256;  // results announced per turn of the event loop
-}
+constexpr int kGatherMs = 20;     // results gather this long before they are announced
+}  // namespace
 
 MediaInfoReader::MediaInfoReader(QObject* parent, QString coverFolder)
     : QObject(parent),
       coverFolder_(coverFolder.isEmpty() ? MediaHeader::DefaultCoverFolder() : coverFolder) {
     pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
     pool_.setThreadPriority(QThread::LowPriority);
+    // Announcing each result as it comes would wake the GUI thread thousands of times a second.
+    gather_.setSingleShot(true);
+    gather_.setInterval(kGatherMs);
+    connect(&gather_, &QTimer::timeout, this, &MediaInfoReader::deliver);
 }
 
 MediaInfoReader::~MediaInfoReader() {
@@ -46,9 +51,9 @@ void MediaInfoReader::finished(const MediaInfo& info, int generation) {
     if (generation != generation_)
         return;
     outbox_.append(info);
-    // One call on its way is enough: it takes everything that has gathered by then.
+    // One call on its way is enough: what gathers meanwhile is announced with it.
     if (outbox_.size() == 1)
-        QMetaObject::invokeMethod(this, &MediaInfoReader::deliver, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&gather_, qOverload<>(&QTimer::start), Qt::QueuedConnection);
 }
 
 void MediaInfoReader::deliver() {

@@ -4,14 +4,15 @@
 #include <QObject>
 #include <QStringList>
 #include <QThreadPool>
+#include <QTimer>
 #include <atomic>
 #include <mutex>
 
 #include "platform/MediaInfo.h"
 
 // Reads the headers of many files in a pool of low-priority threads (see MediaHeader), so the
-// windows never wait on a disk. Results arrive in this object's thread, in small runs, in the
-// order the reads finish.
+// windows never wait on a disk. Results arrive in this object's thread in runs, at most one
+// run every few hundredths of a second, in the order the reads finish.
 class MediaInfoReader : public QObject {
     Q_OBJECT
   public:
@@ -37,5 +38,6 @@ class MediaInfoReader : public QObject {
     std::mutex mutex_;                 // guards outbox_
     QList<MediaInfo> outbox_;          // read, not yet announced
     std::atomic<int> generation_ = 0;  // bumped by Cancel
+    QTimer gather_;                    // in this object's thread: starts a run of results
     QThreadPool pool_;                 // last: its threads stop before the rest goes
 };
