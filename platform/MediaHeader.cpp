@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <memory>
+#include <mutex>
 
 #include "platform/AtomicSave.h"
 #include "platform/AvFormatLibrary.h"
@@ -130,6 +131,10 @@ QString embeddedCover(const Context& c, const QString& folder) {
             folder + QLatin1Char('/') +
             QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()) +
             QLatin1String(extension);
+        // The tracks of an album are read at once and share their cover: one writes it, the
+        // others find it written (they would share one temporary file otherwise).
+        static std::mutex writing;
+        const std::lock_guard<std::mutex> lock(writing);
         if (QFileInfo::exists(file))
             return file;
         if (QDir().mkpath(folder) && !AtomicSave::Write(file, bytes))

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QThread>
 
 #include "MediaFiles.h"
@@ -72,8 +73,8 @@ class Headers : public ::testing::Test {
                                          "0", "-map", "1", "-c:a", "libmp3lame", "-c:v", "png",
                                          "-frames:v", "1", "-disposition:v", "attached_pic"} +
                              tags);
-        made["same-cover.mp3"] =
-            QFile::copy(media->Path("cover.mp3"), media->Path("same-cover.mp3"));
+        for (const char* copy : {"same-cover.mp3", "track1.mp3", "track2.mp3", "track3.mp3"})
+            made[copy] = QFile::copy(media->Path("cover.mp3"), media->Path(copy));
     }
     static void TearDownTestSuite() { delete media; }
 
@@ -142,15 +143,23 @@ TEST_F(Headers, ThePoolReadsOffTheGuiThreadAndAnnouncesEveryResultInIt) {
     QStringList paths;
     for (const Sample& s : samples()) paths << media->Path(s.name);
     paths << media->Path("corrupt.avi");
+    const QStringList album = {media->Path("track1.mp3"), media->Path("track2.mp3"),
+                               media->Path("track3.mp3")};
+    paths << album;
     QHash<QString, qint64> lengths;
+    QSet<QString> covers;
     bool elsewhere = false;
     QObject::connect(&reader, &MediaInfoReader::Read, [&](const MediaInfo& info) {
         elsewhere = elsewhere || QThread::currentThread() != qApp->thread();
         lengths.insert(info.path, info.milliseconds);
+        if (album.contains(info.path))
+            covers.insert(info.cover);
     });
     reader.Request(paths);
     ASSERT_TRUE(WaitFor([&] { return lengths.size() == paths.size(); }, 30000));
     EXPECT_FALSE(elsewhere);
+    ASSERT_EQ(covers.size(), 1) << "the tracks read at once share one cover file";
+    EXPECT_FALSE(covers.begin()->isEmpty());
     for (const QString& path : paths)
         EXPECT_EQ(lengths.value(path), MediaHeader::Read(path, cache.path()).milliseconds);
 

@@ -92,13 +92,6 @@ TEST_F(Tree, OwnFilesByTypeInNaturalOrderThenSubfoldersDepthFirstWithoutHiddenLo
     EXPECT_EQ(scanAsOrdinaryUser(), expected());
 }
 
-TEST_F(Tree, NamesAreTheFileNamesUpToTheirFirstDotAndTheFolderIsTakenAsGiven) {
-    QStringList paths, names;
-    FolderScan::Collect(root() + '/', &paths, &names);
-    EXPECT_EQ(names.mid(0, 6), (QStringList{"c", "clip 2", "Clip 3", "clip 10", "b", "x"}));
-    EXPECT_EQ(paths.first(), root() + "/c.mpg") << "no doubled separator";
-}
-
 TEST_F(Tree, BatchesArriveInTheOwnersThreadInOrderAndNothingAfterStop) {
     FolderScan scan;
     QStringList paths;
