@@ -93,6 +93,13 @@ QStringList plainWalk(const QString& root) {
     return paths;
 }
 
+// The same walk by the system's tools.
+void findAndSort(const QString& root) {
+    QProcess shell;
+    shell.start("sh", {"-c", "find \"$0\" -type f | sort -V > /dev/null", root});
+    shell.waitForFinished(60000);
+}
+
 int scanInBackground(const QString& root) {
     FolderScan scan;
     int found = 0;
@@ -204,10 +211,11 @@ int main(int argc, char* argv[]) {
     }
     plainWalk(tree.path());  // the tree in the cache for both sides
     plainLengths(files, false);
-    std::vector<double> scan, walk, pooled, plain, opened, single;
+    std::vector<double> scan, walk, tools, pooled, plain, opened, single;
     int scanned = 0, walked = 0, knownPooled = 0, knownPlain = 0, knownOpened = 0;
     for (int run = 0; run < kRuns; ++run) {
         walk.push_back(timeMs([&] { walked = static_cast<int>(plainWalk(tree.path()).size()); }));
+        tools.push_back(timeMs([&] { findAndSort(tree.path()); }));
         scan.push_back(timeMs([&] { scanned = scanInBackground(tree.path()); }));
         plain.push_back(timeMs([&] { knownPlain = plainLengths(files, true); }));
         opened.push_back(timeMs([&] { knownOpened = plainLengths(files, false); }));
@@ -218,7 +226,10 @@ int main(int argc, char* argv[]) {
         "scan of %d files in 1,110 folders: %.1f ms, plain walk with natural sort (%d): "
         "%.1f ms\n",
         scanned, median(scan), walked, median(walk));
-    std::printf("library scan / plain walk with natural sort: %.2f\n", median(scan) / median(walk));
+    std::printf(
+        "library scan / plain walk with natural sort: %.2f (/ find | sort -V, %.1f ms: "
+        "%.2f)\n",
+        median(scan) / median(walk), median(tools), median(scan) / median(tools));
     std::printf(
         "lengths known: pool %d in %.0f ms (%d threads); plain loop %d in %.0f ms; "
         "the open alone %d in %.0f ms; the reader's own read in one thread %.0f ms\n",
