@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "app/RemoteCommand.h"
+#include "platform/MediaTypes.h"
 
 namespace {
 
@@ -20,10 +21,11 @@ QString localPath(const QString& argument, const QString& folder) {
 
 QString usageHead() {
     return QStringLiteral(
-        "Usage: solvane [OPTION]... [FILE|FOLDER|PLAYLIST.slv|file:// URI]...\n"
+        "Usage: solvane [OPTION]... [FILE|FOLDER|PLAYLIST|file:// URI]...\n"
         "Plays media files in a skinned player. Files are added to the playlist, folders are\n"
-        "scanned for media, and .slv playlists are loaded; when the playlist was empty, the\n"
-        "first one starts playing. A player already running takes them over.\n"
+        "scanned for media with their subfolders, and playlists (.slv, .m3u, .m3u8, .pls) are\n"
+        "loaded; when the playlist was empty, the first one starts playing. A player already\n"
+        "running takes them over.\n"
         "\n"
         "  --new-instance  start a player of its own even if one is running\n"
         "  --help          show this help and exit\n"
@@ -98,6 +100,12 @@ CommandLine CommandLine::Parse(const QStringList& arguments, const QString& fold
         if (!QFileInfo::exists(path)) {
             line.complaints << QStringLiteral(
                                    "solvane: cannot open '%1': No such file or directory")
+                                   .arg(argument);
+            continue;
+        }
+        if (!QFileInfo(path).isDir() && !MediaTypes::KindOf(path)) {
+            line.complaints << QStringLiteral(
+                                   "solvane: cannot open '%1': Not a media file or playlist")
                                    .arg(argument);
             continue;
         }

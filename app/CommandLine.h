@@ -13,7 +13,8 @@ struct CommandLine {
     QString remote;
     // A -platform argument for the window system was given (and left for Qt to read).
     bool platformArgument = false;
-    // What to add, as absolute paths, in the order given; ones that do not exist are left out.
+    // What to add, as absolute paths, in the order given; ones that do not exist, and files of
+    // a type the player does not take, are left out.
     QStringList paths;
     // Lines for stderr: paths that could not be opened, an unknown option.
     QStringList complaints;

@@ -71,16 +71,17 @@ set(SOLVANE_MAINTAINER "Solvane maintainers <maintainers@users.noreply.c-seed-4c
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${SOLVANE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Libraries the program links come from dpkg-shlibdeps; libmpv is opened at run time, so its
-# package is named by hand.
+# Libraries the program links come from dpkg-shlibdeps; libmpv and libavformat are opened at run
+# time, so their packages are named by hand.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libmpv2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libmpv2, libavformat59")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The summary above is the first line; this is the rest.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Solvane plays video and audio files (AVI, DivX, MPEG, Video CD, ASF, WMV and
-MP3) through libmpv in a small player window drawn entirely from a skin: every
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Solvane plays audio and video files (MP3, FLAC, Ogg, Opus, M4A, WAV, WMA,
+MKV, MP4, WebM, AVI, MPEG, WMV and more) through libmpv in a small player
+window drawn entirely from a skin: every
 button, slider, digit and the window's outline are cut from the skin's
 bitmaps. Video shows in a window docked beside the player, and a playlist
-window docked below it adds files and whole folders and saves the list as a
-playlist file. Two skins are shipped; others can be put on while it plays.")
+window docked below it adds files and whole folders with their subfolders,
+loads M3U and PLS lists, and saves the list as a playlist file. Two skins are shipped; others can be put on while it plays.")
 include(CPack)

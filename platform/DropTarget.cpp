@@ -1,9 +1,12 @@
 #include "platform/DropTarget.h"
 
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
+
+#include "platform/MediaTypes.h"
 
 DropTarget::DropTarget(QWidget* window) : QObject(window) {
     window->setAcceptDrops(true);
@@ -14,9 +17,11 @@ QStringList DropTarget::LocalPaths(const QMimeData* data) {
     QStringList paths;
     if (!data || !data->hasUrls())
         return paths;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile() && !url.toLocalFile().isEmpty())
-            paths << url.toLocalFile();
+    for (const QUrl& url : data->urls()) {
+        const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
+        if (!path.isEmpty() && (MediaTypes::KindOf(path) || QFileInfo(path).isDir()))
+            paths << path;
+    }
     return paths;
 }
 

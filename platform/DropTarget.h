@@ -7,14 +7,15 @@ class QMimeData;
 class QWidget;
 
 // Lets a window take files, folders and playlists dropped from a file manager: a drag that
-// carries at least one local file is accepted, any other is refused (the cursor shows it).
+// carries at least one local folder or file of a type the player takes is accepted, any other
+// is refused (the cursor shows it).
 class DropTarget : public QObject {
     Q_OBJECT
   public:
     // Installs itself on the window, which owns it.
     explicit DropTarget(QWidget* window);
 
-    // The local files a drag carries, in order.
+    // The local folders, media files and playlists a drag carries, in order.
     static QStringList LocalPaths(const QMimeData* data);
 
   signals:

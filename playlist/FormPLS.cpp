@@ -11,10 +11,13 @@
 #include "app/Wiring.h"
 #include "platform/Bitmap.h"
 #include "platform/BrowseFolder.h"
+#include "platform/MediaTypes.h"
 #include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
 #include "playlist/EntryDelegate.h"
 #include "playlist/EntryListView.h"
+#include "playlist/FolderScan.h"
+#include "playlist/ForeignPlaylist.h"
 #include "playlist/NaturalOrder.h"
 #include "playlist/PlaylistFile.h"
 #include "playlist/PlaylistModel.h"
@@ -164,11 +167,7 @@ void FormPLS::AppendEntry(const QString& path, const QString& name) {
 }
 
 QString FormPLS::Getfilename(const QString& path) {
-    // The tail after the last separator; a final separator stays part of the result.
-    for (qsizetype i = path.size() - 2; i >= 0; --i)
-        if (path.at(i) == QLatin1Char('\\') || path.at(i) == QLatin1Char('/'))
-            return path.mid(i + 1);
-    return path;
+    return PlaylistModel::DisplayName(path);
 }
 
 void FormPLS::setText2(const QString& path) {
@@ -249,19 +248,14 @@ void FormPLS::Add() {
 }
 
 void FormPLS::AddFile() {
-    CD.SetFilter(QStringLiteral(
-        "Supported Media Files|*.avi;*.asf;*.mpg;*.mpeg;*.wmv;*.divx;*.dat;*.slv;*.mp3|Divx/Avi "
-        "files (divx avi)|"
-        "*.avi;*.divx|Mpeg/MPG/Dat files (mpg mpeg dat)|*.mpg;*.mpeg;*.dat|Windows Media files "
-        "(asf wmv)|"
-        "*.asf;*.wmv|Solvane Playlist (slv)|*.slv"));
+    CD.SetFilter(MediaTypes::OpenFilter());
     CD.SetDialogTitle(QStringLiteral("Choose media to play"));
     CD.Owner = dialogOwner();
     CD.ShowOpen();
     MoviePath = CD.FileName();
     if (MoviePath.isEmpty())
         return;
-    if (MoviePath.endsWith(QStringLiteral(".slv"))) {
+    if (MoviePath.endsWith(QStringLiteral(".slv")) || ForeignPlaylist::Handles(MoviePath)) {
         PullFromASX(MoviePath);
         return;
     }
@@ -276,25 +270,20 @@ void FormPLS::LblAddDir_Click() {
 }
 
 void FormPLS::ScanFolder(const QString& path) {
-    const QDir folder(path);  // as the dialog or the desktop gave it: "\" is an ordinary character
-    const QString prefix = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
-    for (const char* pattern : {"*.mpg", "*.mpeg", "*.avi", "*.asf", "*.divx", "*.dat"}) {
-        const QStringList files =
-            folder.entryList({QLatin1String(pattern)}, QDir::Files, QDir::Name);
-        for (const QString& f : files) {
-            const qsizetype dot = f.indexOf(QLatin1Char('.'));
-            AppendEntry(prefix + f, dot < 0 ? f : f.left(dot));
-        }
-    }
+    // As the dialog or the desktop gave it: "\" is an ordinary character.
+    QStringList paths, names;
+    FolderScan::Collect(path, &paths, &names);
+    for (qsizetype i = 0; i < paths.size(); ++i) AppendEntry(paths.at(i), names.at(i));
 }
 
 void FormPLS::AddPath(const QString& path) {
     const QFileInfo info(path);
     if (info.isDir()) {
         ScanFolder(path);
-    } else if (path.endsWith(QStringLiteral(".slv"), Qt::CaseInsensitive)) {
+    } else if (path.endsWith(QStringLiteral(".slv"), Qt::CaseInsensitive) ||
+               ForeignPlaylist::Handles(path)) {
         PullFromASX(path);
-    } else {
+    } else if (MediaTypes::IsPlayable(path)) {
         AppendEntry(path, Getfilename(path));
     }
 }
@@ -308,7 +297,7 @@ void FormPLS::Clearlst() {
 }
 
 void FormPLS::SaveLst() {
-    CD.SetFilter(QStringLiteral("Solvane Playlist (slv)|*.slv"));
+    CD.SetFilter(QStringLiteral("Solvane Playlist (slv)|*.slv|M3U8 Playlist|*.m3u8"));
     // A bare name gets ".slv", so the playlist can be loaded back as a playlist.
     CD.SetDefaultExt(QStringLiteral("slv"));
     CD.Owner = dialogOwner();
@@ -481,7 +470,7 @@ void FormPLS::NewList() {
 }
 
 QString FormPLS::choosePlaylist() {
-    CD.SetFilter(QStringLiteral("Solvane Playlist (slv)|*.slv"));
+    CD.SetFilter(MediaTypes::PlaylistFilter() + QStringLiteral("|Solvane Playlist (slv)|*.slv"));
     CD.SetDialogTitle(QStringLiteral("Choose a playlist"));
     CD.Owner = dialogOwner();
     CD.ShowOpen();

@@ -43,8 +43,8 @@ class FormPLS : public Form, public PlaylistFace {
     void Clearlst();
     void SaveLst();
     void WriteToASX(const QString& path);
+    // Appends a playlist: ".slv", or by its name an M3U, M3U8 or PLS list of another player.
     void PullFromASX(const QString& path);
-    void PullCosmeticsASX(const QString& path);
 
     // The message boxes of the playlist file; tests catch them.
     std::function<void(const QString&)> MessageBox;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "playlist/ForeignPlaylist.h"
+#include "playlist/M3uPlaylist.h"
 #include "playlist/NaturalOrder.h"
 #include "playlist/PlaylistFile.h"
 
@@ -29,8 +31,10 @@ QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
             return Path(row);
         case PlayingRole:
             return row == playing_;
-        case LengthRole:
-            return info_.value(Path(row)).length;
+        case LengthRole: {
+            const qint64 ms = info_.value(Path(row)).milliseconds;
+            return ms < 0 ? -1.0 : ms / 1000.0;
+        }
         case Qt::ToolTipRole: {
             const MediaInfo info = info_.value(Path(row));
             QStringList lines;
@@ -210,13 +214,56 @@ void PlaylistModel::SetInfo(const QString& path, const MediaInfo& info) {
             changedRows(row, row);
 }
 
+QString PlaylistModel::DisplayName(const QString& path) {
+    // A final separator stays part of the result.
+    for (qsizetype i = path.size() - 2; i >= 0; --i)
+        if (path.at(i) == QLatin1Char('\\') || path.at(i) == QLatin1Char('/'))
+            return path.mid(i + 1);
+    return path;
+}
+
 std::optional<QString> PlaylistModel::Save(const QString& path) const {
-    if (const auto error = PlaylistFile::Write(path, PlaylistFile::Compose(paths_, names_)))
+    std::optional<QString> error;
+    if (ForeignPlaylist::WritesAsM3u(path)) {
+        PlaylistEntries entries;
+        for (int i = 0; i < PairedCount(); ++i) {
+            const qint64 ms = info_.value(paths_.at(i)).milliseconds;
+            entries.append({paths_.at(i), names_.at(i), ms < 0 ? -1 : int((ms + 500) / 1000)});
+        }
+        error = M3uPlaylist::Write(path, entries);
+    } else {
+        error = PlaylistFile::Write(path, PlaylistFile::Compose(paths_, names_));
+    }
+    if (error)
         return QStringLiteral("There was an Error writing To the playlist: ") + *error;
     return std::nullopt;
 }
 
+// Another player's list: its titles become names, its lengths known lengths.
+std::optional<QString> PlaylistModel::loadForeign(const QString& path) {
+    PlaylistEntries entries;
+    QString error;
+    if (!ForeignPlaylist::Read(path, &entries, &error))
+        return QStringLiteral("There was an Error reading from the playlist: ") + error;
+    QStringList paths;
+    QStringList names;
+    for (const PlaylistEntry& entry : entries) {
+        paths << entry.path;
+        names << (entry.name.isEmpty() ? DisplayName(entry.path) : entry.name);
+        if (entry.seconds >= 0 && !info_.contains(entry.path)) {
+            MediaInfo info;
+            info.path = entry.path;
+            info.milliseconds = qint64(entry.seconds) * 1000;
+            info_.insert(entry.path, info);
+        }
+    }
+    Append(paths, names);
+    return std::nullopt;
+}
+
 std::optional<QString> PlaylistModel::Load(const QString& path) {
+    if (ForeignPlaylist::Handles(path))
+        return loadForeign(path);
     QString text;
     QString error;
     if (!PlaylistFile::Read(path, &text, &error))

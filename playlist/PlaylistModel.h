@@ -6,16 +6,8 @@
 #include <functional>
 #include <optional>
 
+#include "platform/MediaInfo.h"
 #include "playlist/ShuffleOrder.h"
-
-// What a file's headers tell before it plays; a length below 0 is not known.
-struct MediaInfo {
-    double length = -1.0;
-    QString title;
-    QString artist;
-    QString album;
-    QString coverPath;  // a picture of the album on disk, empty when none
-};
 
 // The playlist: the entries, the playing entry, the shuffle order and the way through them.
 // It holds what the playlist window's two list boxes held: the paths (`List1`) and the display
@@ -81,7 +73,11 @@ class PlaylistModel : public QAbstractListModel {
     void SetInfo(const QString& path, const MediaInfo& info);
     MediaInfo Info(const QString& path) const { return info_.value(path); }
 
-    // Playlist files: errors come back as the text to show.
+    // The name an entry gets from its path: the tail after the last separator ("/" or "\").
+    static QString DisplayName(const QString& path);
+
+    // Playlist files (".slv", and by their names M3U, M3U8 and PLS lists of other players):
+    // errors come back as the text to show.
     std::optional<QString> Save(const QString& path) const;
     // Appends a playlist file's entries; the message to show when it was damaged.
     std::optional<QString> Load(const QString& path);
@@ -95,6 +91,7 @@ class PlaylistModel : public QAbstractListModel {
     void changedRows(int first, int last);
     QList<int> orderWhere(const std::function<bool(int)>& keep) const;
     QList<int> sortedBy(const QStringList& keys) const;
+    std::optional<QString> loadForeign(const QString& path);
 
     QStringList paths_;
     QStringList names_;

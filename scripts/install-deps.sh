@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev
-  libmpv-dev ffmpeg mpv
+  libmpv-dev libavformat-dev ffmpeg mpv
   libgtest-dev libgmock-dev libbenchmark-dev
   clang strace
   xvfb xauth x11-utils x11-xserver-utils xdotool imagemagick openbox

@@ -22,6 +22,7 @@ echo "playlist read, 32767 / 3276 entries: $(ratio "$(cpu BM_ReadPlaylist/32767 
 echo "loading 32767 entries into the window / reading the bytes and splitting lines: $(ratio "$(cpu BM_LoadIntoWindow "$pcsv")" "$(cpu BM_ReadBytesAndSplitLines "$pcsv")")"
 echo "scanning a folder of 10,000 files: $(cpu BM_ScanFolder "$pcsv") ms"
 rm -f "$pcsv"
+"$build/bench/bench_library"
 "$(dirname "$0")/../bench/playback.sh" "$build"
 "$(dirname "$0")/../bench/handover.sh" "$build" || echo "handover: Xvfb or the session bus did not start"
 "$(dirname "$0")/../bench/video.sh" "$build" || echo "video: Xvfb did not start"

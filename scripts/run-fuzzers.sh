@@ -18,6 +18,8 @@ build() {  # target sources...
 build fuzz_playlist_readers tests/fuzz/fuzz_playlist_readers.cpp playlist/PlaylistFile.cpp platform/Paths.cpp \
   platform/AtomicSave.cpp
 build fuzz_settings_reader tests/fuzz/fuzz_settings_reader.cpp platform/APIINISystem.cpp platform/Paths.cpp
+build fuzz_foreign_playlists tests/fuzz/fuzz_foreign_playlists.cpp playlist/M3uPlaylist.cpp \
+  playlist/PlsPlaylist.cpp playlist/PlaylistFile.cpp platform/Paths.cpp platform/AtomicSave.cpp
 
 # The skin-bitmap target links the whole library (the mask scan lives in the main window), so
 # the library is built by CMake with clang and the fuzzer's instrumentation.
@@ -48,6 +50,8 @@ run() {  # target options... corpus folders...
 }
 run fuzz_playlist_readers -max_len=4096 corpus-fuzz_playlist_readers ../tests/fuzz/seeds
 run fuzz_settings_reader -max_len=4096 corpus-fuzz_settings_reader ../tests/fuzz/seeds
+run fuzz_foreign_playlists -max_len=4096 corpus-fuzz_foreign_playlists ../tests/fuzz/seeds \
+  ../tests/fuzz/regressions
 # No single allocation of 16 MiB or more: a huge claimed picture is refused before that.
 # Inputs that once failed are kept in tests/fuzz/regressions/.
 regressions=()

@@ -12,7 +12,8 @@ namespace {
 class Arguments : public ::testing::Test {
   protected:
     Arguments() {
-        for (const char* name : {"a.mp3", "we\\ird.avi", "list.slv", "with space.mpg"}) {
+        for (const char* name :
+             {"a.mp3", "we\\ird.avi", "list.slv", "with space.mpg", "notes.txt"}) {
             QFile file(dir.filePath(QLatin1String(name)));
             EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         }
@@ -37,14 +38,15 @@ TEST_F(Arguments, FilesFoldersPlaylistsAndUrisBecomeAbsolutePathsInOrder) {
     EXPECT_EQ(line.ExitCode(), 0);
 }
 
-TEST_F(Arguments, AMissingPathIsReportedAndSkippedAndTheOthersStay) {
-    const CommandLine line = parse({"gone.avi", "a.mp3", "file:///nowhere/x.mp3"});
+TEST_F(Arguments, AMissingPathOrAFileOfAnotherTypeIsReportedAndSkippedAndTheOthersStay) {
+    const CommandLine line = parse({"gone.avi", "a.mp3", "file:///nowhere/x.mp3", "notes.txt"});
     EXPECT_EQ(line.action, CommandLine::Action::Run);
     EXPECT_EQ(line.paths, QStringList{at("a.mp3")});
     EXPECT_EQ(line.complaints,
               (QStringList{"solvane: cannot open 'gone.avi': No such file or directory",
                            "solvane: cannot open 'file:///nowhere/x.mp3': No such file or "
-                           "directory"}));
+                           "directory",
+                           "solvane: cannot open 'notes.txt': Not a media file or playlist"}));
 }
 
 TEST_F(Arguments, OptionsHelpVersionAndUnknown) {
@@ -64,11 +66,11 @@ TEST_F(Arguments, OptionsHelpVersionAndUnknown) {
 }
 
 TEST_F(Arguments, AfterTwoDashesEverythingIsAPathAndALoneDashIsOne) {
-    QFile dashed(at("--help"));
+    QFile dashed(at("--help.mp3"));
     ASSERT_TRUE(dashed.open(QIODevice::WriteOnly));
-    const CommandLine line = parse({"--", "--help", "-"});
+    const CommandLine line = parse({"--", "--help.mp3", "-"});
     EXPECT_EQ(line.action, CommandLine::Action::Run);
-    EXPECT_EQ(line.paths, QStringList{at("--help")});
+    EXPECT_EQ(line.paths, QStringList{at("--help.mp3")});
     EXPECT_EQ(line.complaints.size(), 1) << "'-' names a file that does not exist";
 }
 

@@ -29,7 +29,7 @@ class DesktopInput : public ::testing::Test {
   protected:
     DesktopInput() {
         main = &forms.Main();
-        for (const char* name : {"a.mp3", "b.avi", "folder/c.avi", "folder/d.mpg"}) {
+        for (const char* name : {"a.mp3", "b.avi", "folder/c.avi", "folder/d.mpg", "notes.txt"}) {
             QDir(media.path()).mkpath(QFileInfo(media.filePath(name)).path());
             QFile file(media.filePath(QLatin1String(name)));
             EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -88,10 +88,13 @@ TEST_F(DesktopInput, AFolderDroppedOnThePlaylistIsScanned) {
     EXPECT_EQ(playlist().Model().Paths().first(), media.filePath("folder/d.mpg"));
 }
 
-TEST_F(DesktopInput, ADragWithoutALocalFileIsRefused) {
+TEST_F(DesktopInput, ADragWithoutALocalFileOfAKnownTypeIsRefusedAndOtherFilesAreLeftOut) {
     EXPECT_FALSE(drop(main, {QUrl(QStringLiteral("https://example.org/a.mp3"))}));
     EXPECT_FALSE(drop(&playlist(), {}));
+    EXPECT_FALSE(drop(&playlist(), {url("notes.txt")}));
     EXPECT_EQ(playlist().EntryCount(), 0);
+    ASSERT_TRUE(drop(&playlist(), {url("notes.txt"), url("b.avi")}));
+    EXPECT_EQ(names(), QStringList{"b.avi"});
 }
 
 TEST_F(DesktopInput, KeysOnTheMainWindowActThroughTheButtonsRoutines) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QTimer>
 #include "playlist/EntryListView.h"
 #include "playlist/PlaylistModel.h"
-#include <QTimer>
 
 #include "FakePlaybackControl.h"
 #include "TestSkin.h"
@@ -61,8 +61,9 @@ TEST_F(Adding, AChosenFileIsAppendedWithItsNameAndExtension) {
     EXPECT_EQ(pls->Model().Paths(), QStringList{"/films/clip.AVI"});
     EXPECT_EQ(names(), QStringList{"clip.AVI"});
     EXPECT_EQ(lastTitle, "Choose media to play");
-    ASSERT_EQ(lastFilters.size(), 5);
-    EXPECT_EQ(lastFilters[0],
+    ASSERT_EQ(lastFilters.size(), 9);
+    EXPECT_TRUE(lastFilters[0].startsWith("All Media Files (*.mp3 *.flac"));
+    EXPECT_EQ(lastFilters[1],
               "Supported Media Files (*.avi *.asf *.mpg *.mpeg *.wmv *.divx *.dat *.slv *.mp3)");
     EXPECT_TRUE(control->filesOpened.isEmpty()) << "adding alone starts nothing";
 }
@@ -107,7 +108,7 @@ TEST_F(Adding, TheEjectButtonAddsAndStartsOnAnEmptyList) {
     EXPECT_TRUE(forms.Main().tmrTime->isActive());
 }
 
-TEST_F(Adding, TheFolderScanTakesEachPatternInTurnSortedByName) {
+TEST_F(Adding, TheFolderScanTakesEachPatternInTurnInNaturalOrder) {
     const QString folder = dir.Make("media");
     for (const char* name : {"b.avi", "a.mpg", "x.y.divx", "a.b.c.mpeg", "C.AVI", "song.mp3",
                              "clip.wmv", ".hidden.avi", "v.dat", "w.asf", "noext"})
@@ -115,11 +116,11 @@ TEST_F(Adding, TheFolderScanTakesEachPatternInTurnSortedByName) {
     dir.Make("media/sub.avi");
     chooseFolder(folder);
     pls->LblAddDir_Click();
-    EXPECT_EQ(names(), (QStringList{"a", "a", "C", "b", "w", "x", "v"}));
+    EXPECT_EQ(names(), (QStringList{"a", "a", "b", "C", "w", "x", "v", "clip", "song"}));
     EXPECT_EQ(pls->Model().Paths().first(), folder + "/a.mpg");
-    EXPECT_EQ(pls->Model().Paths()[2], folder + "/C.AVI");
+    EXPECT_EQ(pls->Model().Paths()[3], folder + "/C.AVI");
     pls->LblAddDir_Click();
-    EXPECT_EQ(pls->Model().Paths().size(), 14) << "scanning twice lists twice";
+    EXPECT_EQ(pls->Model().Paths().size(), 18) << "scanning twice lists twice";
     EXPECT_TRUE(control->filesOpened.isEmpty());
 }
 
@@ -147,7 +148,8 @@ TEST_F(Adding, NamesFromTheDialogsKeepTheirBackslashes) {
     dir.WriteFile("we\\ird/d\\e.slv", "<ref href = \"a.avi\" />");
     choose(folder + "/d\\e.slv");
     pls->AddFile();
-    EXPECT_EQ(pls->Model().Paths().last(), folder + "/a.avi") << "loaded as a playlist from that folder";
+    EXPECT_EQ(pls->Model().Paths().last(), folder + "/a.avi")
+        << "loaded as a playlist from that folder";
 }
 
 TEST_F(Adding, ClearingKeepsTheCurrentFileFields) {
@@ -166,11 +168,34 @@ TEST_F(Adding, SavingAsksWithTheSlvFilterAndDefaultExtension) {
     pls->SaveLst();
     EXPECT_TRUE(lastSave);
     EXPECT_EQ(lastExt, "slv");
-    EXPECT_EQ(lastFilters, QStringList{"Solvane Playlist (slv) (*.slv)"});
+    EXPECT_EQ(lastFilters,
+              (QStringList{"Solvane Playlist (slv) (*.slv)", "M3U8 Playlist (*.m3u8)"}));
     EXPECT_EQ(lastTitle, "Choose media to play");
     pls->Clearlst();
     pls->PullFromASX(dir.Path() + "/saved.slv");
     EXPECT_EQ(pls->Model().Paths(), QStringList{"/m/a.avi"});
+}
+
+TEST_F(Adding, ListsOfOtherPlayersLoadWhereverASlvLoadsAndM3u8IsSavedAsOne) {
+    dir.Make("other");
+    dir.WriteFile("other/mix.m3u", "#EXTM3U\n#EXTINF:61,First Song\nsongs\\1.mp3\nsongs/2.flac\n");
+    dir.WriteFile("other/radio.PLS", "[playlist]\nFile1=http://127.0.0.1:9/live\nTitle1=Live\n");
+    choose(dir.Path() + "/other/mix.m3u");
+    pls->AddFile();
+    pls->AddPath(dir.Path() + "/other/radio.PLS");
+    pls->AddPath(dir.Path() + "/other/notes.txt");  // not a type the player takes
+    EXPECT_EQ(names(), (QStringList{"First Song", "2.flac", "Live"}));
+    EXPECT_EQ(pls->Model().Paths(),
+              (QStringList{dir.Path() + "/other/songs/1.mp3", dir.Path() + "/other/songs/2.flac",
+                           "http://127.0.0.1:9/live"}));
+
+    choose(dir.Path() + "/saved.m3u8");
+    pls->SaveLst();
+    choose(dir.Path() + "/saved.m3u8");
+    pls->LoadPlaylist();
+    EXPECT_EQ(names(), (QStringList{"First Song", "2.flac", "Live"}));
+    EXPECT_EQ(pls->Model().Paths().size(), 3);
+    EXPECT_EQ(lastFilters.first(), "Playlists (*.slv *.m3u *.m3u8 *.pls)");
 }
 
 TEST(CommonDialogTest, FileNameReadsOnceAndDefaultExtLosesItsDots) {

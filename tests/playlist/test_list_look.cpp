@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QFontInfo>
-#include "playlist/EntryListView.h"
-#include "playlist/PlaylistModel.h"
 #include <QScrollBar>
 #include <QSet>
 #include <QWheelEvent>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 
 #include "FakePlaybackControl.h"
 #include "MediaFiles.h"

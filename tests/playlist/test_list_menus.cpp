@@ -3,11 +3,11 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
-#include "playlist/EntryListView.h"
-#include "playlist/PlaylistModel.h"
 #include <QMouseEvent>
 #include <QTest>
 #include <vector>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 
 #include "FakePlaybackControl.h"
 #include "TestSkin.h"
@@ -115,7 +115,8 @@ TEST_F(ListMenus, RemovingMissingFilesKeepsTheOnesThatExist) {
     pls->List2->setCurrentRow(2);
     choose(FormPLS::RemoveMenu, 1);
     EXPECT_EQ(names(), (QStringList{"here", "also"}));
-    EXPECT_EQ(pls->Model().Paths(), (QStringList{dir.Path() + "/here.avi", dir.Path() + "/also here.avi"}));
+    EXPECT_EQ(pls->Model().Paths(),
+              (QStringList{dir.Path() + "/here.avi", dir.Path() + "/also here.avi"}));
     EXPECT_EQ(pls->CurrentIndex(), 1) << "the selection follows its entry";
     EXPECT_EQ(pls->PlayingIndex(), -1);
     EXPECT_EQ(control->filesOpened.size(), 1);
@@ -240,7 +241,8 @@ TEST_F(ListMenus, AddingAndLoadingPlaylistsAskForAPlaylistOnly) {
     EXPECT_EQ(pls->Model().Paths(), two) << "loading replaces";
     EXPECT_EQ(pls->List2->count(), 2);
     EXPECT_EQ(control->filesOpened.size(), 1) << "loading starts nothing";
-    EXPECT_EQ(asked.first(), "Solvane Playlist (slv) (*.slv) open");
+    EXPECT_EQ(asked.first(),
+              "Playlists (*.slv *.m3u *.m3u8 *.pls);Solvane Playlist (slv) (*.slv) open");
     CommonDialog::SetAnswerForTests([](const CommonDialog&, bool) { return QString(); });
     choose(FormPLS::ListMenu, 0);
     EXPECT_EQ(pls->Model().Paths(), two) << "a cancelled load keeps the list";

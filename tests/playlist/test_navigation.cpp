@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QTimer>
 #include "playlist/EntryListView.h"
 #include "playlist/PlaylistModel.h"
-#include <QTimer>
 
 #include "FakePlaybackControl.h"
 #include "TestSkin.h"

@@ -118,7 +118,8 @@ TEST_F(PlaylistFileTest, EmptyPathsUnclosedMarkersAndEmptyFiles) {
     pls->PullFromASX(file(
         "open.slv",
         "<ref href = \"a\" /> <Param Name = \"name\" Value = \"n\" /> <ref href = \"unclosed"));
-    EXPECT_EQ(pls->Model().Paths(), QStringList{dir.Path() + "/a"}) << "paths found before the failure stay";
+    EXPECT_EQ(pls->Model().Paths(), QStringList{dir.Path() + "/a"})
+        << "paths found before the failure stay";
     EXPECT_TRUE(names().isEmpty()) << "and no names are read";
     pls->Clearlst();
     for (const QByteArray& content :
@@ -139,7 +140,8 @@ TEST_F(PlaylistFileTest, APathLineWithoutItsClosingQuoteEndsTheReadingSilently) 
     text.replace("<ref href = \"C:\\m\\b.mpg\" />", "<ref href = \"C:\\m\\b.mpg />");
     ASSERT_EQ(text.lastIndexOf('"'), text.indexOf("<ref href = \"C:\\m\\b.mpg") + 12);
     pls->PullFromASX(file("unclosed.slv", text));
-    EXPECT_EQ(pls->Model().Paths(), QStringList{"C:/m/clip.avi"}) << "the path before the failure stays";
+    EXPECT_EQ(pls->Model().Paths(), QStringList{"C:/m/clip.avi"})
+        << "the path before the failure stays";
     EXPECT_TRUE(names().isEmpty()) << "the names, though both are whole, are not read";
     EXPECT_TRUE(messages.isEmpty()) << "the path reader fails silently";
 
@@ -174,8 +176,9 @@ TEST_F(PlaylistFileTest, PathsInTheFileTakeSlashesAndStartAtTheFilesFolder) {
                           "<ref href = \"\\music\\a.mp3\" /><ref href = \"sub\\b.avi\" />"
                           "<ref href = \"..\\c.avi\" /><ref href = \"D:\\films\\d.avi\" />"
                           "<ref href = \"http://host/e.mp3\" /><ref href = \"\" />"));
-    ASSERT_EQ(pls->Model().Paths(), (QStringList{"/music/a.mp3", lists + "/sub/b.avi", lists + "/../c.avi",
-                                       "D:/films/d.avi", "http://host/e.mp3", ""}));
+    ASSERT_EQ(pls->Model().Paths(),
+              (QStringList{"/music/a.mp3", lists + "/sub/b.avi", lists + "/../c.avi",
+                           "D:/films/d.avi", "http://host/e.mp3", ""}));
     EXPECT_TRUE(QFileInfo::exists(pls->Model().Paths()[1]));
 }
 
@@ -239,7 +242,8 @@ TEST_F(PlaylistFileTest, QuotesInPathsAndNamesSurviveARoundTrip) {
     EXPECT_TRUE(bytes(path).contains("The &quot;Best&quot; Of.mp3"));
     pls->Clearlst();
     pls->PullFromASX(path);
-    EXPECT_EQ(pls->Model().Paths(), (QStringList{"/music/The \"Best\" Of.mp3", "/music/plain.mp3"}));
+    EXPECT_EQ(pls->Model().Paths(),
+              (QStringList{"/music/The \"Best\" Of.mp3", "/music/plain.mp3"}));
     EXPECT_EQ(names().first(), "The \"Best\" Of.mp3");
 }
 

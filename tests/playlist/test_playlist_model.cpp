@@ -73,7 +73,11 @@ TEST(PlaylistModel, TagsAndLengthsShowOnEveryRowOfTheirFile) {
     PlaylistModel model;
     fill(model, {"A", "B", "A"});
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    model.SetInfo("/m/A.avi", MediaInfo{125.0, "Title", "Artist", "", ""});
+    MediaInfo info;
+    info.milliseconds = 125000;
+    info.title = "Title";
+    info.artist = "Artist";
+    model.SetInfo("/m/A.avi", info);
     EXPECT_EQ(changed.count(), 2);
     for (int row : {0, 2}) {
         EXPECT_EQ(model.index(row).data(PlaylistModel::LengthRole).toDouble(), 125.0);
