@@ -80,10 +80,14 @@ void Controller::WirePlaylist(FormPLS& playlist) {
     connect(new DropTarget(&playlist), &DropTarget::Dropped, this, &Controller::AddPaths);
     addPlaylistKeys(playlist);
     connect(&playlist, &FormPLS::UpcomingChanged, this, &Controller::queueSoon);
+
     playlist.SetShuffle(Shuffle());
 }
 
 void Controller::WirePlayer(Player& player) {
+    connect(&forms_.Entries(), &QAbstractItemModel::rowsInserted, this, &Controller::startIfFilled);
+    connect(&forms_.Entries(), &PlaylistModel::ScansFinished, this,
+            [this] { startWhenFilled_ = false; });
     connect(&player, &Player::Ended, this, &Controller::entryEnded);
     connect(&player, &Player::FailedToOpen, this, [this] { forms_.Playlist().EntryFailed(); });
     connect(&player, &Player::Started, this, [this] {
@@ -174,11 +178,18 @@ void Controller::AddPaths(const QStringList& paths) {
     if (paths.isEmpty())
         return;
     FormPLS& playlist = forms_.Playlist();
-    const bool wasEmpty = playlist.EntryCount() == 0;
+    startWhenFilled_ = playlist.EntryCount() == 0;
     for (const QString& path : paths) playlist.AddPath(path);
-    if (!wasEmpty || playlist.EntryCount() == 0)
+    startIfFilled();
+}
+
+// Added to an empty list, the first entry starts as soon as it is there: a folder's entries
+// arrive from its scan a while later.
+void Controller::startIfFilled() {
+    if (!startWhenFilled_ || forms_.Entries().IsEmpty())
         return;
-    playlist.PlayNext();
+    startWhenFilled_ = false;
+    forms_.Playlist().PlayNext();
     forms_.Video().Resize();
 }
 

@@ -84,8 +84,10 @@ class Controller : public QObject {
     void entryEnded();
     void queueSoon();
     void queueUpcoming();
+    void startIfFilled();
 
     Forms& forms_;
+    bool startWhenFilled_ = false;  // what is being added to an empty list starts
     // Changes come in bursts (a folder of files, a new selection); the queue follows once.
     QTimer queueLater_;
 };

@@ -26,7 +26,8 @@ qlonglong microseconds(double seconds) {
 
 bool Mpris::Track::operator==(const Track& other) const {
     return number == other.number && path == other.path && length == other.length &&
-           title == other.title && artist == other.artist && album == other.album;
+           title == other.title && artist == other.artist && album == other.album &&
+           cover == other.cover;
 }
 
 Mpris::Mpris(Forms& forms) : forms_(forms) {
@@ -84,6 +85,8 @@ void Mpris::connectSources() {
     connect(entries, &QAbstractItemModel::rowsInserted, this, &Mpris::Publish);
     connect(entries, &QAbstractItemModel::rowsRemoved, this, &Mpris::Publish);
     connect(entries, &QAbstractItemModel::modelReset, this, &Mpris::Publish);
+    // Lengths and tags read from the files after they were added.
+    connect(entries, &QAbstractItemModel::dataChanged, this, &Mpris::Publish);
 }
 
 PlaybackControl* Mpris::control() const {
@@ -211,10 +214,19 @@ void Mpris::refreshTrack() {
     }
     const double duration = playback->Duration();
     track_.length = duration > 0.0 ? microseconds(duration) : -1;
-    const QString title = playback->Tag(QStringLiteral("title"));
+    // The file's own tags once it plays; before, what its headers told the playlist.
+    const MediaInfo known = forms_.Entries().Info(path);
+    const auto tag = [&](const char* key, const QString& fallback) {
+        const QString value = playback->Tag(QLatin1String(key));
+        return value.isEmpty() ? fallback : value;
+    };
+    const QString title = tag("title", known.title);
     track_.title = title.isEmpty() ? displayName(path) : title;
-    track_.artist = playback->Tag(QStringLiteral("artist"));
-    track_.album = playback->Tag(QStringLiteral("album"));
+    track_.cover = known.cover;
+    if (track_.length < 0 && known.milliseconds > 0)
+        track_.length = known.milliseconds * 1000;
+    track_.artist = tag("artist", known.artist);
+    track_.album = tag("album", known.album);
 }
 
 QString Mpris::displayName(const QString& path) const {
@@ -246,6 +258,9 @@ QVariantMap Mpris::metadataOf(const Track& track) const {
         metadata.insert(QStringLiteral("xesam:artist"), QStringList{track.artist});
     if (!track.album.isEmpty())
         metadata.insert(QStringLiteral("xesam:album"), track.album);
+    if (!track.cover.isEmpty())
+        metadata.insert(QStringLiteral("mpris:artUrl"),
+                        QUrl::fromLocalFile(track.cover).toString(QUrl::FullyEncoded));
     return metadata;
 }
 

@@ -69,6 +69,7 @@ class Mpris : public QObject {
         QString title;
         QString artist;
         QString album;
+        QString cover;  // a picture file of the album
         bool operator==(const Track& other) const;
         bool operator!=(const Track& other) const { return !(*this == other); }
     };

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "playlist/PlaylistModel.h"
+
 namespace {
 
 // A small triangle pointing right, five pixels tall, as the player's own play mark.
@@ -32,11 +34,28 @@ void EntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     }
     painter->setFont(option.font);
     painter->setPen(ink);
-    const QRect textRect = row.adjusted(kGutter, 0, -2, 0);
+    QRect textRect = row.adjusted(kGutter, 0, -2, 0);
+    const QString length = LengthText(index.data(PlaylistModel::LengthRole).toDouble());
+    if (!length.isEmpty()) {
+        painter->drawText(textRect, Qt::AlignVCenter | Qt::AlignRight | Qt::TextSingleLine, length);
+        textRect.setRight(textRect.right() - option.fontMetrics.horizontalAdvance(length) - 6);
+    }
     const QString name = option.fontMetrics.elidedText(index.data(Qt::DisplayRole).toString(),
                                                        Qt::ElideRight, textRect.width());
     painter->drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, name);
     painter->restore();
+}
+
+QString EntryDelegate::LengthText(double seconds) {
+    if (!(seconds >= 0.0))
+        return QString();
+    const qint64 whole = static_cast<qint64>(seconds + 0.5);
+    const qint64 h = whole / 3600;
+    const QString ms = QStringLiteral("%1:%2")
+                           .arg(h > 0 ? QString::number(whole / 60 % 60).rightJustified(2, u'0')
+                                      : QString::number(whole / 60))
+                           .arg(whole % 60, 2, 10, QLatin1Char('0'));
+    return h > 0 ? QString::number(h) + QLatin1Char(':') + ms : ms;
 }
 
 QSize EntryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {

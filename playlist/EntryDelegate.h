@@ -20,6 +20,9 @@ class EntryDelegate : public QStyledItemDelegate {
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
+    // A length as the row shows it: m:ss, or h:mm:ss from an hour; empty when not known.
+    static QString LengthText(double seconds);
+
     // Names start after the marker's gutter, so that they line up whether marked or not.
     static constexpr int kGutter = 8;
 

@@ -271,9 +271,7 @@ void FormPLS::LblAddDir_Click() {
 
 void FormPLS::ScanFolder(const QString& path) {
     // As the dialog or the desktop gave it: "\" is an ordinary character.
-    QStringList paths, names;
-    FolderScan::Collect(path, &paths, &names);
-    for (qsizetype i = 0; i < paths.size(); ++i) AppendEntry(paths.at(i), names.at(i));
+    model_.AddFolder(path);
 }
 
 void FormPLS::AddPath(const QString& path) {

@@ -10,7 +10,17 @@
 #include "playlist/NaturalOrder.h"
 #include "playlist/PlaylistFile.h"
 
-PlaylistModel::PlaylistModel(QObject* parent) : QAbstractListModel(parent) {
+PlaylistModel::PlaylistModel(QObject* parent, const QString& coverFolder)
+    : QAbstractListModel(parent), reader_(nullptr, coverFolder) {
+    connect(&reader_, &MediaInfoReader::Read, this,
+            [this](const MediaInfo& info) { SetInfo(info.path, info); });
+    connect(&scan_, &FolderScan::Found, this,
+            qOverload<const QStringList&, const QStringList&>(&PlaylistModel::Append));
+    connect(&scan_, &FolderScan::Finished, this, [this] {
+        if (!folders_.isEmpty())
+            folders_.removeFirst();
+        scanNext();
+    });
     for (const auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(this, change, this, &PlaylistModel::UpcomingChanged);
     connect(this, &QAbstractItemModel::modelReset, this, &PlaylistModel::UpcomingChanged);
@@ -73,6 +83,15 @@ void PlaylistModel::AppendPaths(const QStringList& paths) {
         return;
     const int first = static_cast<int>(paths_.size());
     paths_ += paths;
+    // Each file is read once, however often it is listed; addresses are not read.
+    QStringList unread;
+    for (const QString& path : paths) {
+        if (info_.contains(path) || path.contains(QLatin1String("://")))
+            continue;
+        info_[path].path = path;
+        unread << path;
+    }
+    reader_.Request(unread);
     // Rows whose name came first (a damaged file read before) get their path now.
     changedRows(first, static_cast<int>(paths_.size()) - 1);
 }
@@ -85,7 +104,22 @@ void PlaylistModel::AppendNames(const QStringList& names) {
     endInsertRows();
 }
 
+void PlaylistModel::AddFolder(const QString& folder) {
+    folders_ << folder;
+    if (folders_.size() == 1)
+        scanNext();
+}
+
+void PlaylistModel::scanNext() {
+    if (folders_.isEmpty())
+        emit ScansFinished();
+    else
+        scan_.Start(folders_.first());
+}
+
 void PlaylistModel::Clear() {
+    scan_.Stop();
+    folders_.clear();
     beginResetModel();
     paths_.clear();
     names_.clear();
@@ -208,7 +242,12 @@ std::optional<int> PlaylistModel::RowAfterFailure(int current) {
 }
 
 void PlaylistModel::SetInfo(const QString& path, const MediaInfo& info) {
-    info_.insert(path, info);
+    MediaInfo& known = info_[path];
+    const qint64 listed = known.milliseconds;
+    known = info;
+    known.path = path;
+    if (known.milliseconds < 0)
+        known.milliseconds = listed;
     for (int row = 0; row < PairedCount(); ++row)
         if (paths_.at(row) == path)
             changedRows(row, row);

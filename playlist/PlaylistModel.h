@@ -7,6 +7,8 @@
 #include <optional>
 
 #include "platform/MediaInfo.h"
+#include "platform/MediaInfoReader.h"
+#include "playlist/FolderScan.h"
 #include "playlist/ShuffleOrder.h"
 
 // The playlist: the entries, the playing entry, the shuffle order and the way through them.
@@ -18,7 +20,8 @@ class PlaylistModel : public QAbstractListModel {
   public:
     enum Role { PathRole = Qt::UserRole + 1, LengthRole, PlayingRole };
 
-    explicit PlaylistModel(QObject* parent = nullptr);
+    // `coverFolder`: where embedded covers are written; empty for the user's cache folder.
+    explicit PlaylistModel(QObject* parent = nullptr, const QString& coverFolder = QString());
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -37,6 +40,11 @@ class PlaylistModel : public QAbstractListModel {
     // The two halves as a playlist file gives them: all paths first, then all names.
     void AppendPaths(const QStringList& paths);
     void AppendNames(const QStringList& names);
+    // Appends the media of a folder and its subfolders as the scan finds them, off this thread,
+    // in batches; folders given one after another are scanned one after another.
+    void AddFolder(const QString& folder);
+    bool Scanning() const { return !folders_.isEmpty(); }
+    // Clears the list, and drops the scans under way or waiting.
     void Clear();
     // Puts the paired rows in the given order of old rows (rows left out are removed); the
     // playing row follows its entry. Returns where `row` went, -1 when it was removed.
@@ -69,8 +77,11 @@ class PlaylistModel : public QAbstractListModel {
     std::optional<int> RowAfterFailure(int current);
     void EntryPlayed() { failuresInARow_ = 0; }
 
-    // Lengths and tags, by path, so every row of the same file shows them.
+    // Lengths and tags, by path, so every row of the same file shows them. Every local file
+    // added is read in the background; what a header does not tell keeps what a list said.
     void SetInfo(const QString& path, const MediaInfo& info);
+    // Waits until the files asked for have been read (their results may still be on the way).
+    void WaitForReads() { reader_.WaitForReads(); }
     MediaInfo Info(const QString& path) const { return info_.value(path); }
 
     // The name an entry gets from its path: the tail after the last separator ("/" or "\").
@@ -83,6 +94,8 @@ class PlaylistModel : public QAbstractListModel {
     std::optional<QString> Load(const QString& path);
 
   signals:
+    // Every folder given has been scanned.
+    void ScansFinished();
     // The list, the current entry or the modes changed, so the entry after the playing one
     // may be another.
     void UpcomingChanged();
@@ -92,10 +105,14 @@ class PlaylistModel : public QAbstractListModel {
     QList<int> orderWhere(const std::function<bool(int)>& keep) const;
     QList<int> sortedBy(const QStringList& keys) const;
     std::optional<QString> loadForeign(const QString& path);
+    void scanNext();
 
     QStringList paths_;
     QStringList names_;
     QHash<QString, MediaInfo> info_;
+    MediaInfoReader reader_;
+    FolderScan scan_;
+    QStringList folders_;  // the one being scanned first, then those waiting
     int playing_ = -1;
     bool shuffle_ = false;
     bool movingBack_ = false;

@@ -5,8 +5,6 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
-#include "playlist/EntryListView.h"
-#include "playlist/PlaylistModel.h"
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,8 +12,11 @@
 #include <QUrl>
 #include <utility>
 #include <vector>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 
 #include "FakePlaybackControl.h"
+#include "MediaFiles.h"
 #include "TestSkin.h"
 #include "app/Controller.h"
 #include "app/Forms.h"
@@ -52,8 +53,7 @@ class DesktopInput : public ::testing::Test {
     FormPLS& playlist() { return forms.Playlist(); }
     QStringList names() {
         QStringList shown;
-        for (int i = 0; i < playlist().List2->count(); ++i)
-            shown << playlist().Model().Name(i);
+        for (int i = 0; i < playlist().List2->count(); ++i) shown << playlist().Model().Name(i);
         return shown;
     }
     void activate(QWidget* window) {
@@ -84,6 +84,7 @@ TEST_F(DesktopInput, FilesDroppedOnTheMainWindowAreAddedAndTheFirstStarts) {
 
 TEST_F(DesktopInput, AFolderDroppedOnThePlaylistIsScanned) {
     ASSERT_TRUE(drop(&playlist(), {url("folder")}));
+    ASSERT_TRUE(WaitFor([this] { return !playlist().Model().Scanning(); }, 10000));
     EXPECT_EQ(names(), (QStringList{"d", "c"})) << "the folder scan's order and names";
     EXPECT_EQ(playlist().Model().Paths().first(), media.filePath("folder/d.mpg"));
 }
@@ -162,7 +163,8 @@ TEST_F(DesktopInput, KeysOnThePlaylistWindowPlayRemoveAndKeepTheCount) {
     list.List2->setCurrentRow(1);
     QTest::keyClick(&list, Qt::Key_Delete);
     EXPECT_EQ(names(), (QStringList{"a.mp3", "c.avi"}));
-    EXPECT_EQ(list.Model().Paths(), (QStringList{media.filePath("a.mp3"), media.filePath("folder/c.avi")}));
+    EXPECT_EQ(list.Model().Paths(),
+              (QStringList{media.filePath("a.mp3"), media.filePath("folder/c.avi")}));
     EXPECT_EQ(list.Text4->text(), "2");
     EXPECT_EQ(control->fileName, media.filePath("folder/c.avi")) << "what plays plays on";
     EXPECT_EQ(list.CurrentIndex(), 1) << "the entry in its place is selected";

@@ -5,6 +5,7 @@
 #include "playlist/PlaylistModel.h"
 
 #include "FakePlaybackControl.h"
+#include "MediaFiles.h"
 #include "TestSkin.h"
 #include "app/Forms.h"
 #include "app/frmMain.h"
@@ -19,6 +20,10 @@ QString g_folder;
 
 class Adding : public ::testing::Test {
   protected:
+    // Folders are scanned off this thread: waits until the scan's rows are in.
+    void scanned() {
+        ASSERT_TRUE(WaitFor([this] { return !pls->Model().Scanning(); }, 10000));
+    }
     Adding() {
         pls = &forms.Playlist();
         pls->MessageBox = [](const QString&) {};
@@ -116,10 +121,12 @@ TEST_F(Adding, TheFolderScanTakesEachPatternInTurnInNaturalOrder) {
     dir.Make("media/sub.avi");
     chooseFolder(folder);
     pls->LblAddDir_Click();
+    scanned();
     EXPECT_EQ(names(), (QStringList{"a", "a", "b", "C", "w", "x", "v", "clip", "song"}));
     EXPECT_EQ(pls->Model().Paths().first(), folder + "/a.mpg");
     EXPECT_EQ(pls->Model().Paths()[3], folder + "/C.AVI");
     pls->LblAddDir_Click();
+    scanned();
     EXPECT_EQ(pls->Model().Paths().size(), 18) << "scanning twice lists twice";
     EXPECT_TRUE(control->filesOpened.isEmpty());
 }
@@ -127,9 +134,11 @@ TEST_F(Adding, TheFolderScanTakesEachPatternInTurnInNaturalOrder) {
 TEST_F(Adding, TheRootFolderGivesNoDoubledSeparatorAndACancelAddsNothing) {
     chooseFolder(QString());
     pls->LblAddDir_Click();
+    scanned();
     EXPECT_TRUE(pls->Model().Paths().isEmpty());
     chooseFolder("/");
     pls->LblAddDir_Click();
+    scanned();
     for (const QString& path : pls->Model().Paths()) EXPECT_FALSE(path.startsWith("//"));
 }
 
@@ -138,6 +147,7 @@ TEST_F(Adding, NamesFromTheDialogsKeepTheirBackslashes) {
     dir.WriteFile("we\\ird/a.avi", "x");
     chooseFolder(folder);
     pls->LblAddDir_Click();
+    scanned();
     ASSERT_EQ(pls->Model().Paths(), QStringList{folder + "/a.avi"});
     EXPECT_EQ(names(), QStringList{"a"});
 

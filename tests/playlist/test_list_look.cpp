@@ -147,3 +147,16 @@ TEST_F(ListLook, TheScrollbarIsNarrowDarkAndOnlyThereWhenNeeded) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EntryLength, ShowsAsMinutesAndSecondsOrHoursAndBlankWhenUnknown) {
+    const struct {
+        double seconds;
+        const char* shown;
+    } cases[] = {{-1, ""},          {0, "0:00"},       {59.6, "1:00"},     {3599, "59:59"},
+                 {3600, "1:00:00"}, {3725, "1:02:05"}, {36000, "10:00:00"}};
+    for (const auto& c : cases) EXPECT_EQ(EntryDelegate::LengthText(c.seconds), c.shown);
+}
+
+}  // namespace

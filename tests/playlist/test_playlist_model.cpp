@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -85,6 +88,26 @@ TEST(PlaylistModel, TagsAndLengthsShowOnEveryRowOfTheirFile) {
         EXPECT_EQ(model.index(row).data().toString(), "A") << "tags never rename an entry";
     }
     EXPECT_FALSE(model.index(1).data(Qt::ToolTipRole).isValid());
+}
+
+// A real file's headers, read in the background once it is added; its list length before.
+TEST(PlaylistModel, AddedFilesGetTheirLengthsAndTagsFromTheirHeaders) {
+    QTemporaryDir dir;
+    const QString song = dir.filePath("song.flac");
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=duration=65", "-metadata",
+                            "title=Sine Song", "-metadata", "artist=Tone", song});
+    ASSERT_TRUE(ffmpeg.waitForFinished(30000) && ffmpeg.exitCode() == 0);
+    PlaylistModel model(nullptr, dir.filePath("covers"));
+    model.Append({song, "/gone/missing.mp3"}, {"song", "missing"});
+    model.WaitForReads();
+    QDeadlineTimer deadline(5000);
+    while (model.index(0).data(PlaylistModel::LengthRole).toDouble() < 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_NEAR(model.index(0).data(PlaylistModel::LengthRole).toDouble(), 65.0, 0.1);
+    EXPECT_EQ(model.index(0).data(Qt::ToolTipRole).toString(), "Sine Song\nTone");
+    EXPECT_EQ(model.Name(0), "song");
+    EXPECT_LT(model.index(1).data(PlaylistModel::LengthRole).toDouble(), 0) << "unknown: blank";
 }
 
 }  // namespace
