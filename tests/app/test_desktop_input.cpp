@@ -5,8 +5,6 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
-#include "playlist/EntryListView.h"
-#include "playlist/PlaylistModel.h"
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +12,8 @@
 #include <QUrl>
 #include <utility>
 #include <vector>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 
 #include "FakePlaybackControl.h"
 #include "TestSkin.h"
@@ -52,8 +52,7 @@ class DesktopInput : public ::testing::Test {
     FormPLS& playlist() { return forms.Playlist(); }
     QStringList names() {
         QStringList shown;
-        for (int i = 0; i < playlist().List2->count(); ++i)
-            shown << playlist().Model().Name(i);
+        for (int i = 0; i < playlist().List2->count(); ++i) shown << playlist().Model().Name(i);
         return shown;
     }
     void activate(QWidget* window) {
@@ -88,13 +87,20 @@ TEST_F(DesktopInput, AFolderDroppedOnThePlaylistIsScanned) {
     EXPECT_EQ(playlist().Model().Paths().first(), media.filePath("folder/d.mpg"));
 }
 
-TEST_F(DesktopInput, ADragWithoutALocalFileOfAKnownTypeIsRefusedAndOtherFilesAreLeftOut) {
-    EXPECT_FALSE(drop(main, {QUrl(QStringLiteral("https://example.org/a.mp3"))}));
+TEST_F(DesktopInput, ADragWithoutALocalFileOfAKnownTypeOrAStreamIsRefusedAndOthersAreLeftOut) {
+    EXPECT_FALSE(drop(main, {QUrl(QStringLiteral("ftp://example.org/a.mp3"))}));
     EXPECT_FALSE(drop(&playlist(), {}));
     EXPECT_FALSE(drop(&playlist(), {url("notes.txt")}));
     EXPECT_EQ(playlist().EntryCount(), 0);
     ASSERT_TRUE(drop(&playlist(), {url("notes.txt"), url("b.avi")}));
     EXPECT_EQ(names(), QStringList{"b.avi"});
+}
+
+TEST_F(DesktopInput, HttpAndHttpsUrlsDroppedAreStreamEntriesNamedByPathOrHost) {
+    const QString live = QStringLiteral("http://127.0.0.1:1/radio/live.mp3");
+    ASSERT_TRUE(drop(main, {QUrl(live), QUrl(QStringLiteral("https://radio.example/"))}));
+    EXPECT_EQ(names(), (QStringList{"live.mp3", "radio.example"}));
+    EXPECT_EQ(control->fileName, live) << "handed to the control as it was dropped";
 }
 
 TEST_F(DesktopInput, KeysOnTheMainWindowActThroughTheButtonsRoutines) {
@@ -162,7 +168,8 @@ TEST_F(DesktopInput, KeysOnThePlaylistWindowPlayRemoveAndKeepTheCount) {
     list.List2->setCurrentRow(1);
     QTest::keyClick(&list, Qt::Key_Delete);
     EXPECT_EQ(names(), (QStringList{"a.mp3", "c.avi"}));
-    EXPECT_EQ(list.Model().Paths(), (QStringList{media.filePath("a.mp3"), media.filePath("folder/c.avi")}));
+    EXPECT_EQ(list.Model().Paths(),
+              (QStringList{media.filePath("a.mp3"), media.filePath("folder/c.avi")}));
     EXPECT_EQ(list.Text4->text(), "2");
     EXPECT_EQ(control->fileName, media.filePath("folder/c.avi")) << "what plays plays on";
     EXPECT_EQ(list.CurrentIndex(), 1) << "the entry in its place is selected";
