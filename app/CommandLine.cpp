@@ -6,6 +6,7 @@
 
 #include "app/RemoteCommand.h"
 #include "platform/MediaTypes.h"
+#include "platform/StreamUrl.h"
 
 namespace {
 
@@ -21,11 +22,11 @@ QString localPath(const QString& argument, const QString& folder) {
 
 QString usageHead() {
     return QStringLiteral(
-        "Usage: solvane [OPTION]... [FILE|FOLDER|PLAYLIST|file:// URI]...\n"
+        "Usage: solvane [OPTION]... [FILE|FOLDER|PLAYLIST|URI]...\n"
         "Plays media files in a skinned player. Files are added to the playlist, folders are\n"
-        "scanned for media with their subfolders, and playlists (.slv, .m3u, .m3u8, .pls) are\n"
-        "loaded; when the playlist was empty, the first one starts playing. A player already\n"
-        "running takes them over.\n"
+        "scanned for media with their subfolders, playlists (.slv, .m3u, .m3u8, .pls) are\n"
+        "loaded, and http and https URIs are added as streams; when the playlist was empty,\n"
+        "the first one starts playing. A player already running takes them over.\n"
         "\n"
         "  --new-instance  start a player of its own even if one is running\n"
         "  --help          show this help and exit\n"
@@ -96,6 +97,10 @@ CommandLine CommandLine::Parse(const QStringList& arguments, const QString& fold
             continue;
         }
         ++files;
+        if (StreamUrl::Is(argument)) {
+            line.paths << argument;  // nothing here to check: libmpv finds out when it plays
+            continue;
+        }
         const QString path = localPath(argument, folder);
         if (!QFileInfo::exists(path)) {
             line.complaints << QStringLiteral(

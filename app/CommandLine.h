@@ -3,7 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// The program's arguments: options, and the files, folders, playlists and file:// URIs to add.
+// The program's arguments: options, and the files, folders, playlists, file:// URIs and
+// http or https streams to add.
 struct CommandLine {
     // Remote: a command for the running player (the option's name in `remote`).
     enum class Action { Run, Help, Version, Fail, Remote };
@@ -13,8 +14,8 @@ struct CommandLine {
     QString remote;
     // A -platform argument for the window system was given (and left for Qt to read).
     bool platformArgument = false;
-    // What to add, as absolute paths, in the order given; ones that do not exist, and files of
-    // a type the player does not take, are left out.
+    // What to add, as absolute paths or stream URLs, in the order given; ones that do not exist,
+    // and files of a type the player does not take, are left out.
     QStringList paths;
     // Lines for stderr: paths that could not be opened, an unknown option.
     QStringList complaints;

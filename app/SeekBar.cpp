@@ -7,6 +7,7 @@
 #include "app/frmMain.h"
 #include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
+#include "platform/StreamUrl.h"
 #include "skin/Sprite.h"
 #include "skin/mdlSkin.h"
 
@@ -36,7 +37,7 @@ void SeekBar::seekFromSlider() {
 }
 
 void SeekBar::imgPosSlide_MouseDown(int index, MouseArgs args) {
-    if (index != 1 || args.button != 1)
+    if (index != 1 || args.button != 1 || !Seekable())
         return;
     SlideDragX = Mouse::ToInt16(args.x);
     mdlSkin::DrawSprite(main_.forms(), Sprite::SeekBar, Sprite::SeekSlider, Sprite::Pressed);
@@ -58,7 +59,13 @@ void SeekBar::imgPosSlide_MouseUp(int index, MouseArgs) {
     seekFromSlider();
 }
 
+bool SeekBar::Seekable() {
+    return !StreamUrl::Is(main_.Playback().FileName());
+}
+
 void SeekBar::imgPosBar_MouseDown(MouseArgs args) {
+    if (!Seekable())
+        return;
     // The slider's centre goes under the press, held inside the travel that maps onto the media.
     const float barLeft = main_.imgPosBar->Left();
     const float sliderWidth = main_.imgPosSlide[0]->Width();

@@ -20,6 +20,9 @@ class SeekBar {
     // Moves the slider to show position of duration; does nothing while the user holds it or
     // while the duration is not known.
     void Follow(double position, double duration);
+    // False while a stream plays: it arrives as it plays, so it has no slider and no seeking
+    // from the bar, whatever length its first bytes suggest.
+    bool Seekable();
 
     std::int16_t SlideDragX = 0;
     bool blnSeeking = false;

@@ -212,7 +212,7 @@ void frmMain::GoPlay(bool blnDo) {
     imgPlayPaus[0]->show();
     tmrTime->start();
     setDigitsVisible(true);
-    setSliderVisible(true);
+    setSliderVisible(seekBar.Seekable());
 }
 
 void frmMain::GoPause(bool blnDo) {
@@ -222,7 +222,7 @@ void frmMain::GoPause(bool blnDo) {
     imgPlayPaus[0]->hide();
     tmrTime->stop();
     setDigitsVisible(true);
-    setSliderVisible(true);
+    setSliderVisible(seekBar.Seekable());
 }
 
 void frmMain::GoStop(bool blnDo) {

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "platform/MediaTypes.h"
+#include "platform/StreamUrl.h"
 
 DropTarget::DropTarget(QWidget* window) : QObject(window) {
     window->setAcceptDrops(true);
@@ -18,6 +19,10 @@ QStringList DropTarget::LocalPaths(const QMimeData* data) {
     if (!data || !data->hasUrls())
         return paths;
     for (const QUrl& url : data->urls()) {
+        if (StreamUrl::Is(url.toString())) {
+            paths << url.toString();
+            continue;
+        }
         const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
         if (!path.isEmpty() && (MediaTypes::KindOf(path) || QFileInfo(path).isDir()))
             paths << path;

@@ -14,6 +14,7 @@
 #include "platform/MediaTypes.h"
 #include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
+#include "platform/StreamUrl.h"
 #include "playlist/EntryDelegate.h"
 #include "playlist/EntryListView.h"
 #include "playlist/FolderScan.h"
@@ -276,7 +277,9 @@ void FormPLS::ScanFolder(const QString& path) {
 
 void FormPLS::AddPath(const QString& path) {
     const QFileInfo info(path);
-    if (info.isDir()) {
+    if (StreamUrl::Is(path)) {
+        AppendEntry(path, Getfilename(path));
+    } else if (info.isDir()) {
         ScanFolder(path);
     } else if (path.endsWith(QStringLiteral(".slv"), Qt::CaseInsensitive) ||
                ForeignPlaylist::Handles(path)) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "platform/StreamUrl.h"
 #include "playlist/ForeignPlaylist.h"
 #include "playlist/M3uPlaylist.h"
 #include "playlist/NaturalOrder.h"
@@ -162,8 +163,9 @@ QList<int> PlaylistModel::OrderWithout(int row) const {
 }
 
 QList<int> PlaylistModel::OrderOfExisting() const {
-    // Paths are already in the file system's form.
-    return orderWhere([this](int i) { return QFileInfo::exists(paths_.at(i)); });
+    // Paths are already in the file system's form; a stream is no file and is not missing.
+    return orderWhere(
+        [this](int i) { return StreamUrl::Is(paths_.at(i)) || QFileInfo::exists(paths_.at(i)); });
 }
 
 QList<int> PlaylistModel::OrderWithoutDuplicates() const {
@@ -254,6 +256,8 @@ void PlaylistModel::SetInfo(const QString& path, const MediaInfo& info) {
 }
 
 QString PlaylistModel::DisplayName(const QString& path) {
+    if (StreamUrl::Is(path))
+        return StreamUrl::Name(path);
     // A final separator stays part of the result.
     for (qsizetype i = path.size() - 2; i >= 0; --i)
         if (path.at(i) == QLatin1Char('\\') || path.at(i) == QLatin1Char('/'))

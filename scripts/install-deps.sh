@@ -15,6 +15,8 @@ packages=(
   dbus-daemon dbus-bin playerctl
   # The wayland tests: GNOME's compositor nested on Xvfb, XWayland, and Qt's Wayland platform.
   mutter xwayland qt6-wayland
+  # The stream test's local HTTP server.
+  python3
 )
 
 missing=()

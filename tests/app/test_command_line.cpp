@@ -38,6 +38,14 @@ TEST_F(Arguments, FilesFoldersPlaylistsAndUrisBecomeAbsolutePathsInOrder) {
     EXPECT_EQ(line.ExitCode(), 0);
 }
 
+TEST_F(Arguments, HttpAndHttpsUrlsAreStreamsKeptAsGivenWithoutLookingForAFile) {
+    const QStringList streams{"http://127.0.0.1:1/live", "HTTPS://radio.example/a.ogg?id=3"};
+    const CommandLine line = parse({streams[0], "a.mp3", streams[1], "http:/no-host.mp3"});
+    EXPECT_EQ(line.paths, (QStringList{streams[0], at("a.mp3"), streams[1]}));
+    EXPECT_EQ(line.complaints, QStringList{"solvane: cannot open 'http:/no-host.mp3': No such "
+                                           "file or directory"});
+}
+
 TEST_F(Arguments, AMissingPathOrAFileOfAnotherTypeIsReportedAndSkippedAndTheOthersStay) {
     const CommandLine line = parse({"gone.avi", "a.mp3", "file:///nowhere/x.mp3", "notes.txt"});
     EXPECT_EQ(line.action, CommandLine::Action::Run);

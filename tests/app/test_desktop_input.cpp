@@ -89,13 +89,20 @@ TEST_F(DesktopInput, AFolderDroppedOnThePlaylistIsScanned) {
     EXPECT_EQ(playlist().Model().Paths().first(), media.filePath("folder/d.mpg"));
 }
 
-TEST_F(DesktopInput, ADragWithoutALocalFileOfAKnownTypeIsRefusedAndOtherFilesAreLeftOut) {
-    EXPECT_FALSE(drop(main, {QUrl(QStringLiteral("https://example.org/a.mp3"))}));
+TEST_F(DesktopInput, ADragWithoutALocalFileOfAKnownTypeOrAStreamIsRefusedAndOthersAreLeftOut) {
+    EXPECT_FALSE(drop(main, {QUrl(QStringLiteral("ftp://example.org/a.mp3"))}));
     EXPECT_FALSE(drop(&playlist(), {}));
     EXPECT_FALSE(drop(&playlist(), {url("notes.txt")}));
     EXPECT_EQ(playlist().EntryCount(), 0);
     ASSERT_TRUE(drop(&playlist(), {url("notes.txt"), url("b.avi")}));
     EXPECT_EQ(names(), QStringList{"b.avi"});
+}
+
+TEST_F(DesktopInput, HttpAndHttpsUrlsDroppedAreStreamEntriesNamedByPathOrHost) {
+    const QString live = QStringLiteral("http://127.0.0.1:1/radio/live.mp3");
+    ASSERT_TRUE(drop(main, {QUrl(live), QUrl(QStringLiteral("https://radio.example/"))}));
+    EXPECT_EQ(names(), (QStringList{"live.mp3", "radio.example"}));
+    EXPECT_EQ(control->fileName, live) << "handed to the control as it was dropped";
 }
 
 TEST_F(DesktopInput, KeysOnTheMainWindowActThroughTheButtonsRoutines) {

@@ -2,14 +2,18 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include "playlist/EntryListView.h"
-#include "playlist/PlaylistModel.h"
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cmath>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 
 #include "MediaFiles.h"
 #include "TestSkin.h"
+#include "app/Controller.h"
 #include "app/Forms.h"
 #include "app/frmMain.h"
 #include "platform/MpvPlaybackControl.h"
@@ -273,6 +277,48 @@ TEST_F(PlayerWithMpv, TheTimeRunsInTheDigitsWhilePlaying) {
     ASSERT_TRUE(WaitFor([&] { return main.TimeSeconds >= 1; }, 8000));
     EXPECT_FALSE(main.imgNumber[3]->isHidden());
     EXPECT_GT(main.imgPosSlide[0]->Left(), main.imgPosBar->Left());
+}
+
+// A stream from a local HTTP server plays after a dead address (a closed port) is skipped; it
+// has no slider, and a local file after it has one again.
+TEST_F(PlayerWithMpv, ADeadUrlIsSkippedAndAStreamPlaysWithoutASlider) {
+    ASSERT_TRUE(media().Make("stream.mp3", {"-f", "lavfi", "-i", "sine=frequency=440:duration=30",
+                                            "-c:a", "libmp3lame"}));
+    QProcess server;
+    server.start("python3", {"-u", "-m", "http.server", "--bind", "127.0.0.1", "--directory",
+                             QFileInfo(media().Path("stream.mp3")).path(), "0"});
+    QString port;  // the server picks a free one and says which
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            port = QRegularExpression(" port (\\d+)")
+                       .match(QString::fromUtf8(server.peek(4096)))
+                       .captured(1);
+            return !port.isEmpty();
+        },
+        10000));
+    frmMain& main = forms.Main();
+    forms.Operations().AddPaths({"http://127.0.0.1:1/dead.mp3",
+                                 QStringLiteral("http://127.0.0.1:%1/stream.mp3").arg(port),
+                                 media().Path("clip.mp3")});
+    EXPECT_EQ(forms.Entries().Name(1), "stream.mp3");
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return control().PlayState() == PlaybackControl::Playing &&
+                   control().FileName().endsWith("/stream.mp3") && main.TimeSeconds >= 1;
+        },
+        10000))
+        << control().FileName().toStdString();
+    EXPECT_EQ(forms.Playlist().PlayingIndex(), 1);
+    EXPECT_TRUE(main.imgPosSlide[0]->isHidden());
+    EXPECT_FALSE(main.imgNumber[3]->isHidden());
+    main.seekBar.imgPosBar_MouseDown(MouseArgs{1, 0, main.imgPosBar->Width() * 0.9f, 5});
+    EXPECT_LT(control().CurrentPosition(), 10.0) << "no seeking in a stream";
+
+    forms.Playlist().PlayNext();
+    ASSERT_TRUE(WaitFor([&] { return !main.imgPosSlide[0]->isHidden(); }, 8000));
+    EXPECT_TRUE(control().FileName().endsWith("clip.mp3"));
+    server.kill();
+    server.waitForFinished(3000);
 }
 
 // Where no sound device opens, files still play (silently, with the time running) and the list

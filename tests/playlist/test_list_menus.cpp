@@ -110,13 +110,15 @@ TEST_F(ListMenus, RemovingMissingFilesKeepsTheOnesThatExist) {
     pls->AppendEntry(dir.Path() + "/gone.avi", "gone");
     pls->AppendEntry(dir.Path() + "/also here.avi", "also");
     pls->AppendEntry(dir.Path() + "/gone too.avi", "gone too");
+    pls->AppendEntry("http://127.0.0.1:1/live", "stream");  // no file, not missing
     pls->List2->setCurrentRow(2);
     pls->PlayNext();  // plays the last, which is gone: selected, marked
     pls->List2->setCurrentRow(2);
     choose(FormPLS::RemoveMenu, 1);
-    EXPECT_EQ(names(), (QStringList{"here", "also"}));
+    EXPECT_EQ(names(), (QStringList{"here", "also", "stream"}));
     EXPECT_EQ(pls->Model().Paths(),
-              (QStringList{dir.Path() + "/here.avi", dir.Path() + "/also here.avi"}));
+              (QStringList{dir.Path() + "/here.avi", dir.Path() + "/also here.avi",
+                           "http://127.0.0.1:1/live"}));
     EXPECT_EQ(pls->CurrentIndex(), 1) << "the selection follows its entry";
     EXPECT_EQ(pls->PlayingIndex(), -1);
     EXPECT_EQ(control->filesOpened.size(), 1);

@@ -89,6 +89,10 @@ TEST(Getfilename, TakesTheTailAfterTheLastSeparator) {
     EXPECT_EQ(FormPLS::Getfilename("C:\\movies\\"), "movies\\");
     EXPECT_EQ(FormPLS::Getfilename("/home/me/a b.mp3"), "a b.mp3");
     EXPECT_EQ(FormPLS::Getfilename(""), "");
+    // A stream: its path's last segment, else its host; never the query.
+    EXPECT_EQ(FormPLS::Getfilename("http://radio.example:8000/live/a%20b.mp3?x=1/2"), "a b.mp3");
+    EXPECT_EQ(FormPLS::Getfilename("HTTPS://radio.example/"), "radio.example");
+    EXPECT_EQ(FormPLS::Getfilename("https://radio.example"), "radio.example");
 }
 
 TEST_F(Navigation, FailuresSkipAheadAndAWholeListOfFailuresStops) {
