@@ -97,7 +97,7 @@ void Controller::Pause() {
 }
 
 void Controller::PlayPause() {
-    if (forms_.Playback().PlayState() == PlaybackControl::Playing)
+    if (forms_.Playback().IsPlaying())
         Pause();
     else
         Play();

@@ -197,10 +197,17 @@ void MpvPlaybackControl::setFlag(const char* name, bool value) {
     api_->set_property(mpv_.get(), name, MPV_FORMAT_FLAG, &flag);
 }
 
+// While a file opens, a command takes effect through libmpv's pause flag, which the file
+// opens under, and the state it settles in once open.
 void MpvPlaybackControl::Play() {
     Prepare();
     if (!mpv_)
         reportCannotPlay();
+    if (state_ == Waiting) {
+        onOpen_ = OnOpen::Play;
+        setFlag("pause", false);
+        return;
+    }
     if (!loaded_)
         return;
     if (atEnd_)
@@ -212,12 +219,19 @@ void MpvPlaybackControl::Play() {
 }
 
 void MpvPlaybackControl::Pause() {
-    if (!loaded_)
+    if (state_ == Waiting)
+        onOpen_ = OnOpen::Pause;
+    else if (!loaded_)
         return;
     setFlag("pause", true);
 }
 
 void MpvPlaybackControl::Stop() {
+    if (state_ == Waiting) {
+        onOpen_ = OnOpen::Stop;
+        setFlag("pause", true);
+        return;
+    }
     if (!loaded_)
         return;
     setFlag("pause", true);
@@ -226,6 +240,7 @@ void MpvPlaybackControl::Stop() {
 }
 
 void MpvPlaybackControl::forgetFile() {
+    onOpen_ = OnOpen::Play;
     openFailed_ = false;
     loaded_ = false;
     atEnd_ = false;
@@ -502,7 +517,7 @@ void MpvPlaybackControl::onPlaybackRestart() {
     if (state_ == Waiting) {
         int paused = 0;
         api_->get_property(mpv_.get(), "pause", MPV_FORMAT_FLAG, &paused);
-        setState(paused ? Paused : Playing);
+        setState(onOpen_ == OnOpen::Stop ? Stopped : paused ? Paused : Playing);
     }
 }
 

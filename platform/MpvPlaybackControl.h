@@ -66,6 +66,9 @@ class MpvPlaybackControl : public PlaybackControl {
     void SetCurrentPosition(double seconds) override;
     double Duration() const override;
     int PlayState() const override { return state_; }
+    bool IsPlaying() const override {
+        return state_ == Playing || (state_ == Waiting && onOpen_ == OnOpen::Play);
+    }
     bool OpenFailed() const override { return openFailed_; }
     void SetVolume(int volume) override;
     void SetBalance(int balance) override;
@@ -130,8 +133,10 @@ class MpvPlaybackControl : public PlaybackControl {
     bool openFailed_ = false;
     bool loaded_ = false;  // the current file is open and has started
     bool atEnd_ = false;
-    bool eofReached_ = false;         // libmpv's own flag, as last observed
-    bool awaitingStart_ = false;      // a file was given and its start is not yet seen
+    bool eofReached_ = false;     // libmpv's own flag, as last observed
+    bool awaitingStart_ = false;  // a file was given and its start is not yet seen
+    enum class OnOpen { Play, Pause, Stop };
+    OnOpen onOpen_ = OnOpen::Play;    // the last command given while the file opens
     std::int64_t expectedId_ = -1;    // the playlist entry whose start is awaited, -1: any
     bool expectingHandOver_ = false;  // that entry is the queued one, already on its way
     std::int64_t entryId_ = -1;       // playlist entry of the current file

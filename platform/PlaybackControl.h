@@ -20,6 +20,7 @@ class PlaybackControl : public QObject {
     // Gets ready to play; a control may put off its start-up until then or until first use.
     virtual void Prepare() {}
 
+    // Each takes effect while a file opens too: the file opens playing, paused or stopped.
     virtual void Play() = 0;
     virtual void Pause() = 0;
     // Pauses and rewinds to 0; the file stays open.
@@ -42,6 +43,8 @@ class PlaybackControl : public QObject {
     virtual double Duration() const = 0;
 
     virtual int PlayState() const = 0;
+    // Playing, or opening a file that plays once open (no pause or stop came meanwhile).
+    virtual bool IsPlaying() const { return PlayState() == Playing; }
     // Whether the last file given failed to open.
     virtual bool OpenFailed() const = 0;
 

@@ -99,6 +99,32 @@ TEST_F(MpvControl, PauseStopAndSeek) {
     EXPECT_GT(control.Duration(), 1.5);
 }
 
+TEST_F(MpvControl, CommandsGivenWhileAFileOpensTakeEffectAsItOpens) {
+    using Command = void (PlaybackControl::*)();
+    const struct {
+        std::vector<Command> commands;
+        int settles;
+    } cases[] = {{{&PlaybackControl::Pause}, PlaybackControl::Paused},
+                 {{&PlaybackControl::Stop}, PlaybackControl::Stopped},
+                 {{&PlaybackControl::Pause, &PlaybackControl::Play}, PlaybackControl::Playing},
+                 {{&PlaybackControl::Stop, &PlaybackControl::Pause}, PlaybackControl::Paused}};
+    QList<int> states;
+    QObject::connect(&control, &PlaybackControl::StateChange, [&](int, int now) { states << now; });
+    for (const auto& test : cases) {
+        control.SetFileName(media().Path("clip.mp3"));
+        ASSERT_EQ(control.PlayState(), PlaybackControl::Waiting);
+        states.clear();
+        for (const Command command : test.commands) (control.*command)();
+        EXPECT_EQ(control.IsPlaying(), test.settles == PlaybackControl::Playing);
+        ASSERT_TRUE(waitState(test.settles)) << test.settles;
+        WaitFor([] { return false; }, 300);
+        EXPECT_EQ(states, QList<int>{test.settles}) << "settled once, and stays";
+        if (test.settles != PlaybackControl::Playing) {
+            EXPECT_LT(control.CurrentPosition(), 0.05) << "nothing played";
+        }
+    }
+}
+
 TEST_F(MpvControl, MissingAndCorruptFilesCloseAsFailed) {
     for (const QString& path : {media().Path("nothing-here.avi"), media().Path("corrupt.avi")}) {
         control.SetFileName(path);
