@@ -71,7 +71,10 @@ void Controller::WirePlaylist(FormPLS& playlist) {
 
 void Controller::WireVideo(Form1& video) {
     connect(&video, &Form1::EntryEnded, this, &Controller::entryEnded);
-    connect(&video, &Form1::EntryFailedToOpen, this, [this] { forms_.Playlist().EntryFailed(); });
+    connect(&video, &Form1::EntryFailedToOpen, this, [this] {
+        forms_.Playlist().EntryFailed();
+        queueUpcoming();  // at once: should this entry fail too, the control goes straight on
+    });
     connect(&video, &Form1::EntryPlaying, this, [this] {
         forms_.Playlist().EntryPlayed();
         queueSoon();

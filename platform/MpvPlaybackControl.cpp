@@ -297,9 +297,12 @@ void MpvPlaybackControl::QueueNext(const QString& path) {
     applyQueue();
 }
 
-// Only while a file plays settled: around a change of file libmpv's playlist is in motion.
+// A file that is still opening has the next one queued too, so that libmpv goes straight on
+// to it should the file fail, as it does in its own playlist. Not while libmpv is going over
+// to a handed-over file by itself: its playlist is in motion until that file starts.
 void MpvPlaybackControl::applyQueue() {
-    if (!mpv_ || !loaded_ || awaitingStart_ || atEnd_ || handOverId_ >= 0)
+    const bool settled = loaded_ || (state_ == Waiting && !expectingHandOver_);
+    if (!mpv_ || !settled || atEnd_ || handOverId_ >= 0)
         return;
     if (queuedId_ >= 0 && queuedPath_ == nextPath_)
         return;
@@ -437,9 +440,6 @@ void MpvPlaybackControl::handleEvent(const mpv_event& event) {
 }
 
 void MpvPlaybackControl::onStartFile(const mpv_event_start_file& start) {
-    // libmpv's threads for the file before are gone; what they freed goes back to the system
-    // instead of staying in their allocator pools, where a long session piles it up.
-    malloc_trim(0);
     const std::int64_t id = start.playlist_entry_id;
     if (!awaitingStart_) {
         if (handOverId_ >= 0 && id == handOverId_)
@@ -450,21 +450,20 @@ void MpvPlaybackControl::onStartFile(const mpv_event_start_file& start) {
         entryId_ = id;
         awaitingStart_ = false;
         expectingHandOver_ = false;
+        applyQueue();
     } else if (expectingHandOver_) {
         load(fileName_);  // libmpv went elsewhere than the queued file: open it afresh
     }
 }
 
-// The current file played to its end and libmpv goes on to the queued one. The end is
-// reported as always (position equal to duration, a state change); the SetFileName that
-// follows with the queued path finds it started.
+// The current file ended or failed, and libmpv goes on to the queued one; the SetFileName
+// that follows with the queued path finds it started.
 void MpvPlaybackControl::handOver() {
     handOverId_ = queuedId_;
     handOverPath_ = queuedPath_;
     queuedId_ = -1;
     queuedPath_.clear();
     nextPath_.clear();
-    reportEnd();
 }
 
 // Nobody asked for the queued file when the last one ended; it plays, so it is the current one.
@@ -484,12 +483,24 @@ void MpvPlaybackControl::onEndFile(const mpv_event_end_file& end) {
         openFailed_ = !loaded_;
         loaded_ = false;
         duration_ = -1.0;
-        setState(Closed);
+        skipToQueued();
     } else if (end.reason == MPV_END_FILE_REASON_EOF && queuedId_ >= 0 && loaded_) {
         handOver();
+        reportEnd();  // as always: position equal to duration, a state change
     } else if (end.reason != MPV_END_FILE_REASON_REDIRECT) {
         loaded_ = false;
         setState(Closed);
+    }
+}
+
+// libmpv goes on to the queued file as the current one fails. It is kept only when the
+// failure, as it is announced, makes the windows ask for it; otherwise libmpv stops.
+void MpvPlaybackControl::skipToQueued() {
+    handOver();
+    setState(Closed);
+    if (handOverId_ >= 0 && !awaitingStart_) {
+        handOverId_ = -1;
+        command({"stop"});
     }
 }
 
@@ -518,6 +529,11 @@ void MpvPlaybackControl::onPlaybackRestart() {
         int paused = 0;
         api_->get_property(mpv_.get(), "pause", MPV_FORMAT_FLAG, &paused);
         setState(onOpen_ == OnOpen::Stop ? Stopped : paused ? Paused : Playing);
+        // libmpv's threads for the file before are gone; what they freed goes back to the
+        // system instead of staying in their allocator pools, where a long session piles it
+        // up. Not while a file opens: the trim holds up libmpv's threads, and a run of files
+        // that fail to open would pay it for each.
+        malloc_trim(0);
     }
 }
 

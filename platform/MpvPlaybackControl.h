@@ -105,6 +105,7 @@ class MpvPlaybackControl : public PlaybackControl {
     std::int64_t entryIdAt(const char* index);
     void applyQueue();
     void handOver();
+    void skipToQueued();
     void adoptHandOver();
     void onStartFile(const mpv_event_start_file& start);
     void onEndFile(const mpv_event_end_file& end);
