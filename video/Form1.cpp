@@ -14,6 +14,7 @@ Form1::Form1(Wiring& wiring, std::unique_ptr<PlaybackControl> control)
     mediaPlay_->Surface()->setParent(this);
     connect(mediaPlay_.get(), &PlaybackControl::StateChange, this,
             [this] { mediaPlay_StateChange(); });
+    connect(mediaPlay_.get(), &PlaybackControl::Ended, this, &Form1::EntryEnded);
     connect(mediaPlay_.get(), &PlaybackControl::PictureMouseDown, this,
             &Form1::mediaPlay_MouseDown);
     connect(mediaPlay_.get(), &PlaybackControl::PictureMouseMove, this,
@@ -117,10 +118,8 @@ void Form1::mediaPlay_StateChange() {
         return;
     if (control.PlayState() == PlaybackControl::Playing)
         emit EntryPlaying();
-    if (control.Duration() == control.CurrentPosition()) {
-        emit EntryEnded();
-        return;  // the next file's own events decide what the window shows
-    }
+    if (control.AtEnd())
+        return;  // the next entry follows, and its own events decide what the window shows
     if (control.SourcePictureWidth() == 0) {
         hide();
         return;

@@ -1,3 +1,4 @@
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -330,6 +331,27 @@ TEST(MpvWithoutSound, AListPlaysOnSilentlyAndSaysSoOnce) {
     const std::string line = "no audio output could be opened";
     ASSERT_NE(said.find(line), std::string::npos) << said;
     EXPECT_EQ(said.find(line), said.rfind(line)) << "said more than once: " << said;
+}
+
+// A control given a libmpv calls that one for everything, its own end included.
+TEST(MpvLibraryGiven, EveryCallGoesToTheLibraryGiven) {
+    const QByteArray fake = qgetenv("SOLVANE_FAKE_LIBMPV");
+    ASSERT_FALSE(fake.isEmpty());
+    void* library = dlopen(fake.constData(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr);
+    const auto* counts = static_cast<const int*>(dlsym(library, "fake_counts"));
+    ASSERT_NE(counts, nullptr);
+    {
+        MpvPlaybackControl::Options options;
+        options.library = fake;
+        MpvPlaybackControl control(options);
+        ASSERT_TRUE(control.IsReady());
+        control.SetFileName("/nowhere/clip.mp3");
+        control.Pause();
+    }
+    // Created, commanded, freed and destroyed: the counts of the library given.
+    EXPECT_EQ(std::vector<int>(counts, counts + 5), (std::vector<int>{1, 1, 1, 1, 1}));
+    dlclose(library);
 }
 
 // Without libmpv nothing can play: one line on stderr at start, and a message the first time
