@@ -34,7 +34,7 @@ ffmpeg -loglevel error -f lavfi -i "color=c=red:size=160x120:duration=1" -c:v mp
 : > "$work/empty.mp3"; : > "$work/empty.avi"
 echo "Not a sound at all, only words." > "$work/text.mp3"
 cp "$work/red.avi" "$work/scrambled.avi"
-movi=$(grep -abo movi "$work/scrambled.avi" | head -1 | cut -d: -f1)
+movi=$(grep -abo movi "$work/scrambled.avi" | awk -F: 'NR == 1 {print $1}')
 idx=$(grep -abo idx1 "$work/scrambled.avi" | tail -1 | cut -d: -f1)
 head -c $((movi - 20)) /dev/urandom | dd of="$work/scrambled.avi" bs=1 seek=12 conv=notrunc status=none
 head -c $(($(stat -c %s "$work/scrambled.avi") - idx)) /dev/urandom | dd of="$work/scrambled.avi" bs=1 seek="$idx" conv=notrunc status=none
