@@ -89,7 +89,10 @@ void Controller::WirePlayer(Player& player) {
     connect(&forms_.Entries(), &PlaylistModel::ScansFinished, this,
             [this] { startWhenFilled_ = false; });
     connect(&player, &Player::Ended, this, &Controller::entryEnded);
-    connect(&player, &Player::FailedToOpen, this, [this] { forms_.Playlist().EntryFailed(); });
+    connect(&player, &Player::FailedToOpen, this, [this] {
+        forms_.Playlist().EntryFailed();
+        queueUpcoming();  // at once: should this entry fail too, the control goes straight on
+    });
     connect(&player, &Player::Started, this, [this] {
         forms_.Entries().EntryPlayed();
         queueSoon();
@@ -129,7 +132,7 @@ void Controller::Pause() {
 }
 
 void Controller::PlayPause() {
-    if (forms_.Playback().PlayState() == PlaybackControl::Playing)
+    if (forms_.Playback().IsPlaying())
         Pause();
     else
         Play();

@@ -3,6 +3,7 @@
 Player::Player(std::unique_ptr<PlaybackControl> control, QObject* parent)
     : QObject(parent), control_(std::move(control)) {
     connect(control_.get(), &PlaybackControl::StateChange, this, &Player::onStateChange);
+    connect(control_.get(), &PlaybackControl::Ended, this, &Player::Ended);
 }
 
 Player::~Player() = default;
@@ -27,8 +28,8 @@ Player::State Player::CurrentState() const {
 }
 
 // What a state change means, in this order: a failed open is skipped; while a file opens
-// nothing is known yet; the end of a file moves on (the next file's own changes decide what
-// shows); otherwise the picture decides whether the video window shows.
+// nothing is known yet; at the end of a file nothing shows anew; otherwise the picture decides
+// whether the video window shows.
 void Player::onStateChange() {
     const int state = control_->PlayState();
     emit StateChanged(StateOf(state));
@@ -40,10 +41,8 @@ void Player::onStateChange() {
         return;
     if (state == PlaybackControl::Playing)
         emit Started();
-    if (control_->Duration() == control_->CurrentPosition()) {
-        emit Ended();
-        return;
-    }
+    if (control_->AtEnd())
+        return;  // the control announces the end; the next file's own changes decide
     emit PictureKnown(control_->SourcePictureWidth() != 0);
 }
 

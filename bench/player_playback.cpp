@@ -6,6 +6,11 @@
 //   gap <a> <b>       the time from the end of a to b playing, through the player (with the
 //                     next file queued, and loading each file afresh as it did before) and
 //                     through libmpv's own playlist advance, in milliseconds
+//   skip <good> <broken>... <good>  the time from the end of the first file to the last one
+//                     playing, over files that cannot be played, through the player, in
+//                     milliseconds
+//   mpvskip <good> <broken>... <good>  the same through libmpv's own playlist with the same
+//                     prefetch
 #include <mpv/client.h>
 #include <sys/resource.h>
 
@@ -104,6 +109,61 @@ int playerGap(QApplication& app, const QString& a, const QString& b, bool queued
     return 0;
 }
 
+// From the end of the first file to the last one playing, over the broken files between.
+int playerSkip(QApplication& app, const QStringList& files) {
+    QElapsedTimer clock;
+    double took = -1;
+    Forms forms(silentControlObservedBy([&](PlaybackControl& control, int now) {
+        if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration() &&
+            !clock.isValid())
+            clock.start();
+        if (now == PlaybackControl::Playing && control.FileName() == files.last() &&
+            clock.isValid() && took < 0) {
+            took = clock.nsecsElapsed() / 1e6;
+            app.quit();
+        }
+    }));
+    for (const QString& file : files) forms.Playlist().AppendEntry(file, file);
+    forms.Playlist().PlayNext();
+    QTimer::singleShot(30000, &app, &QApplication::quit);
+    app.exec();
+    std::printf("player skip %.2f ms\n", took);
+    return took < 0 ? 1 : 0;
+}
+
+// libmpv's own playlist over the same files, opening the next one ahead as the player does.
+int mpvSkip(const QStringList& files) {
+    mpv_handle* mpv = mpv_create();
+    for (auto [k, v] : {std::pair{"config", "no"},
+                        {"ao", "null"},
+                        {"vo", "null"},
+                        {"idle", "yes"},
+                        {"prefetch-playlist", "yes"},
+                        {"gapless-audio", "weak"}})
+        mpv_set_option_string(mpv, k, v);
+    mpv_initialize(mpv);
+    for (const QString& file : files) {
+        const QByteArray path = file.toUtf8();
+        const char* load[] = {"loadfile", path.constData(), "append-play", nullptr};
+        mpv_command(mpv, load);
+    }
+    QElapsedTimer clock;
+    double took = -1;
+    while (took < 0) {
+        mpv_event* event = mpv_wait_event(mpv, 30);
+        if (event->event_id == MPV_EVENT_NONE || event->event_id == MPV_EVENT_IDLE)
+            break;
+        if (event->event_id == MPV_EVENT_END_FILE && !clock.isValid() &&
+            static_cast<mpv_event_end_file*>(event->data)->reason == MPV_END_FILE_REASON_EOF)
+            clock.start();
+        if (event->event_id == MPV_EVENT_PLAYBACK_RESTART && clock.isValid())
+            took = clock.nsecsElapsed() / 1e6;
+    }
+    mpv_terminate_destroy(mpv);
+    std::printf("mpv skip %.2f ms\n", took);
+    return took < 0 ? 1 : 0;
+}
+
 int mpvGap(const QString& a, const QString& b) {
     mpv_handle* mpv = mpv_create();
     for (auto [k, v] : {std::pair{"config", "no"}, {"ao", "null"}, {"vo", "null"}, {"idle", "yes"}})
@@ -148,6 +208,13 @@ int main(int argc, char* argv[]) {
     if (args.size() == 4 && args[1] == "gap")
         return playerGap(app, args[2], args[3], true) + playerGap(app, args[2], args[3], false) +
                mpvGap(args[2], args[3]);
-    std::fprintf(stderr, "usage: player_playback cpu <file> | video <file> [full] | gap <a> <b>\n");
+    // Each in a process of its own: libmpv's first probe of each kind of file costs more.
+    if (args.size() >= 4 && args[1] == "skip")
+        return playerSkip(app, args.mid(2));
+    if (args.size() >= 4 && args[1] == "mpvskip")
+        return mpvSkip(args.mid(2));
+    std::fprintf(stderr,
+                 "usage: player_playback cpu <file> | video <file> [full] | gap <a> <b> | "
+                 "skip|mpvskip <good> <broken>... <good>\n");
     return 2;
 }

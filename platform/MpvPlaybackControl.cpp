@@ -4,11 +4,9 @@
 #include <QByteArray>
 #include <QMetaObject>
 #include <QTimer>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "platform/VideoSurface.h"
 
@@ -25,20 +23,15 @@ enum Observed : std::uint64_t {
 };
 }  // namespace
 
-void MpvPlaybackControl::MpvDeleter::operator()(mpv_handle* handle) const {
-    MpvLibrary::Get()->terminate_destroy(handle);
-}
-
-void MpvPlaybackControl::RenderDeleter::operator()(mpv_render_context* context) const {
-    MpvLibrary::Get()->render_context_free(context);
-}
-
 MpvPlaybackControl::MpvPlaybackControl(Options options, QObject* parent)
     : PlaybackControl(parent), options_(options) {}
 
+// The renderer goes before the core, and each stops its callbacks before it ends.
+MpvPlaybackControl::~MpvPlaybackControl() = default;
+
 bool MpvPlaybackControl::IsReady() {
     Prepare();
-    return mpv_ != nullptr;
+    return core_ != nullptr;
 }
 
 // The core starts on first use, or when the window asks for it once it is on screen, so that
@@ -52,9 +45,9 @@ void MpvPlaybackControl::Prepare() {
 }
 
 QString MpvPlaybackControl::cannotPlayText() const {
-    return api_ ? QStringLiteral("the media library libmpv could not be started")
-                : QStringLiteral("the media library libmpv could not be opened (%1)")
-                      .arg(QString::fromUtf8(options_.library));
+    return libraryFound_ ? QStringLiteral("the media library libmpv could not be started")
+                         : QStringLiteral("the media library libmpv could not be opened (%1)")
+                               .arg(QString::fromUtf8(options_.library));
 }
 
 void MpvPlaybackControl::reportCannotPlay() {
@@ -66,27 +59,21 @@ void MpvPlaybackControl::reportCannotPlay() {
 }
 
 bool MpvPlaybackControl::start() {
-    api_ = MpvLibrary::Get(options_.library.constData());
-    if (!api_)
+    const MpvLibrary* api = MpvLibrary::Get(options_.library.constData());
+    libraryFound_ = api != nullptr;
+    if (!api)
         return false;
-    // libmpv refuses to start under any numeric locale but "C".
-    std::setlocale(LC_NUMERIC, "C");
-    mpv_handle* handle = api_->create();
-    if (!handle)
+    core_ = MpvCore::Start(*api, [this](MpvCore& core) { options_.ApplyTo(core); });
+    if (!core_)
         return false;
-    mpv_.reset(handle);
-    configure(handle);
-    if (api_->initialize(handle) < 0) {
-        mpv_.reset();
-        return false;
-    }
-    observeProperties(handle);
+    observeProperties();
     if (volume_ != 0 || balance_ != 0)
         applyVolumeAndBalance();
     if (options_.videoOutput)
-        createRenderContext(handle);
-    api_->set_wakeup_callback(
-        handle,
+        renderer_ = MpvRenderer::Create(*core_);
+    if (renderer_)
+        renderer_->SetSurface(surface_);
+    core_->SetWakeup(
         [](void* self) {
             auto* control = static_cast<MpvPlaybackControl*>(self);
             QMetaObject::invokeMethod(
@@ -96,80 +83,14 @@ bool MpvPlaybackControl::start() {
     return true;
 }
 
-void MpvPlaybackControl::configure(mpv_handle* handle) {
-    const auto option = [this, handle](const char* name, const char* value) {
-        api_->set_option_string(handle, name, value);
-    };
-    option("config", "no");
-    option("terminal", "no");
-    option("input-default-bindings", "no");
-    option("input-vo-keyboard", "no");
-    option("osc", "no");
-    option("ytdl", "no");
-    option("hwdec", "no");
-    option("idle", "yes");
-    option("keep-open", "yes");
-    option("keep-open-pause", "no");  // the end is reported as the end, not as a pause
-    // A queued next file is opened ahead of time and its sound joins on without a gap while
-    // the format stays the same; a file in another format reopens the output rather than
-    // being resampled to the first file's.
-    option("prefetch-playlist", "yes");
-    option("gapless-audio", "weak");
-    option("audio-display", "no");  // cover art is no picture
-    // Without a sound device a file still plays, silently, and the list goes on.
-    option("audio-fallback-to-null", "yes");
-    option("vo", options_.videoOutput ? "libmpv" : "null");
-    const QByteArray driver = options_.audioDriver.toUtf8();
-    if (!driver.isEmpty())
-        option("ao", driver.constData());
-    const QByteArray device = options_.audioDevice.toUtf8();
-    if (!device.isEmpty())
-        option("audio-device", device.constData());
-    if (!options_.audioOutput)
-        option("ao", "null");
-    const QByteArray audioFile = options_.audioFile.toUtf8();
-    if (!audioFile.isEmpty()) {
-        option("ao", "pcm");
-        option("ao-pcm-file", audioFile.constData());
-        option("ao-pcm-waveheader", "yes");
-    }
-}
-
-void MpvPlaybackControl::observeProperties(mpv_handle* handle) {
-    api_->observe_property(handle, kPauseId, "pause", MPV_FORMAT_FLAG);
-    api_->observe_property(handle, kEofId, "eof-reached", MPV_FORMAT_FLAG);
-    api_->observe_property(handle, kDurationId, "duration", MPV_FORMAT_DOUBLE);
-    api_->observe_property(handle, kTimePosId, "time-pos", MPV_FORMAT_DOUBLE);
-    api_->observe_property(handle, kWidthId, "width", MPV_FORMAT_INT64);
-    api_->observe_property(handle, kAudioOutId, "current-ao", MPV_FORMAT_STRING);
-    api_->observe_property(handle, kChannelsId, "audio-params/channel-count", MPV_FORMAT_INT64);
-}
-
-void MpvPlaybackControl::createRenderContext(mpv_handle* handle) {
-    mpv_render_param params[] = {
-        {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
-        {MPV_RENDER_PARAM_INVALID, nullptr}};
-    mpv_render_context* context = nullptr;
-    if (api_->render_context_create(&context, handle, params) < 0)
-        return;
-    render_.reset(context);
-    api_->render_context_set_update_callback(
-        context,
-        [](void* self) {
-            auto* control = static_cast<MpvPlaybackControl*>(self);
-            QMetaObject::invokeMethod(
-                control, [control] { control->renderFrame(); }, Qt::QueuedConnection);
-        },
-        this);
-}
-
-MpvPlaybackControl::~MpvPlaybackControl() {
-    if (render_)
-        api_->render_context_set_update_callback(render_.get(), nullptr, nullptr);
-    if (mpv_)
-        api_->set_wakeup_callback(mpv_.get(), nullptr, nullptr);
-    render_.reset();
-    mpv_.reset();
+void MpvPlaybackControl::observeProperties() {
+    core_->Observe(kPauseId, "pause", MPV_FORMAT_FLAG);
+    core_->Observe(kEofId, "eof-reached", MPV_FORMAT_FLAG);
+    core_->Observe(kDurationId, "duration", MPV_FORMAT_DOUBLE);
+    core_->Observe(kTimePosId, "time-pos", MPV_FORMAT_DOUBLE);
+    core_->Observe(kWidthId, "width", MPV_FORMAT_INT64);
+    core_->Observe(kAudioOutId, "current-ao", MPV_FORMAT_STRING);
+    core_->Observe(kChannelsId, "audio-params/channel-count", MPV_FORMAT_INT64);
 }
 
 QWidget* MpvPlaybackControl::Surface() {
@@ -178,57 +99,81 @@ QWidget* MpvPlaybackControl::Surface() {
         connect(surface_, &VideoSurface::MouseDown, this, &PlaybackControl::PictureMouseDown);
         connect(surface_, &VideoSurface::MouseMove, this, &PlaybackControl::PictureMouseMove);
         connect(surface_, &VideoSurface::DoubleClicked, this, &PlaybackControl::PictureDoubleClick);
+        if (renderer_)
+            renderer_->SetSurface(surface_);
     }
     return surface_;
 }
 
-void MpvPlaybackControl::command(std::initializer_list<const char*> args) {
-    if (!mpv_)
-        return;
-    std::vector<const char*> list(args);
-    list.push_back(nullptr);
-    api_->command(mpv_.get(), list.data());
+int MpvPlaybackControl::PlayState() const {
+    // By phase, in the order they are declared.
+    static constexpr int kStates[] = {Closed, Waiting, Waiting, Playing, Paused, Stopped, Stopped};
+    return kStates[static_cast<int>(phase_)];
 }
 
-void MpvPlaybackControl::setFlag(const char* name, bool value) {
-    if (!mpv_)
-        return;
-    int flag = value ? 1 : 0;
-    api_->set_property(mpv_.get(), name, MPV_FORMAT_FLAG, &flag);
+bool MpvPlaybackControl::IsPlaying() const {
+    return phase_ == Phase::Playing || (isOpening() && onOpen_ == OnOpen::Play);
 }
 
+// The file is open and has started: the phases from Playing on.
+bool MpvPlaybackControl::isOpen() const {
+    return phase_ >= Phase::Playing;
+}
+
+// Every change of the play state the windows see is announced.
+void MpvPlaybackControl::enter(Phase phase) {
+    const int old = PlayState();
+    phase_ = phase;
+    const int now = PlayState();
+    if (now != old)
+        emit StateChange(old, now);
+}
+
+// While a file opens, a command takes effect through libmpv's pause flag, which the file
+// opens under, and the state it settles in once open.
 void MpvPlaybackControl::Play() {
     Prepare();
-    if (!mpv_)
+    if (!core_)
         reportCannotPlay();
-    if (!loaded_)
+    if (isOpening()) {
+        onOpen_ = OnOpen::Play;
+        core_->SetFlag("pause", false);
         return;
-    if (atEnd_)
+    }
+    if (!isOpen())
+        return;
+    if (phase_ == Phase::Ended)
         SetCurrentPosition(0.0);
-    setFlag("pause", false);
+    core_->SetFlag("pause", false);
     // From the end (or a stop with pause already off) no pause change follows to report it.
-    if (state_ == Stopped)
-        setState(Playing);
+    if (phase_ == Phase::Stopped)
+        enter(Phase::Playing);
 }
 
 void MpvPlaybackControl::Pause() {
-    if (!loaded_)
+    if (isOpening())
+        onOpen_ = OnOpen::Pause;
+    else if (!isOpen())
         return;
-    setFlag("pause", true);
+    core_->SetFlag("pause", true);
 }
 
 void MpvPlaybackControl::Stop() {
-    if (!loaded_)
+    if (isOpening()) {
+        onOpen_ = OnOpen::Stop;
+        core_->SetFlag("pause", true);
         return;
-    setFlag("pause", true);
+    }
+    if (!isOpen())
+        return;
+    core_->SetFlag("pause", true);
     SetCurrentPosition(0.0);
-    setState(Stopped);
+    enter(Phase::Stopped);
 }
 
 void MpvPlaybackControl::forgetFile() {
+    onOpen_ = OnOpen::Play;
     openFailed_ = false;
-    loaded_ = false;
-    atEnd_ = false;
     duration_ = -1.0;
     position_ = 0.0;
     pictureWidth_ = 0;
@@ -239,75 +184,53 @@ void MpvPlaybackControl::forgetFile() {
 void MpvPlaybackControl::SetFileName(const QString& path) {
     fileName_ = path;
     Prepare();
-    if (!mpv_) {
+    if (!core_) {
         reportCannotPlay();
         return;
     }
     forgetFile();
-    nextPath_.clear();  // the wish was for the file before
-    awaitingStart_ = true;
-    if (handOverId_ >= 0 && path == handOverPath_) {
+    queue_.ForgetWish();  // the wish was for the file before
+    const MpvQueue::Entry handedOver = queue_.Take(path);
+    if (handedOver.id >= 0) {
         // libmpv went on to this file by itself at the end of the last one: it plays already.
-        expectedId_ = handOverId_;
+        expectedId_ = handedOver.id;
         expectingHandOver_ = true;
-        handOverId_ = -1;
     } else {
         load(path);
     }
-    setState(Waiting);
+    enter(Phase::Opening);
 }
 
 void MpvPlaybackControl::load(const QString& path) {
-    handOverId_ = -1;
-    queuedId_ = -1;  // a replacing load empties libmpv's playlist
+    queue_.Cleared();  // a replacing load empties libmpv's playlist
     expectingHandOver_ = false;
     // pause survives a load; a new file starts playing.
-    setFlag("pause", false);
+    core_->SetFlag("pause", false);
     const QByteArray file = path.toUtf8();
-    command({"loadfile", file.constData(), "replace"});
+    core_->Command({"loadfile", file.constData(), "replace"});
     ++loads_;
-    expectedId_ = entryIdAt("0");
-}
-
-std::int64_t MpvPlaybackControl::entryIdAt(const char* index) {
-    std::int64_t id = -1;
-    const QByteArray name = QByteArray("playlist/") + index + "/id";
-    if (api_->get_property(mpv_.get(), name.constData(), MPV_FORMAT_INT64, &id) < 0)
-        return -1;
-    return id;
+    expectedId_ = core_->EntryId(0);
 }
 
 void MpvPlaybackControl::QueueNext(const QString& path) {
-    nextPath_ = path;
+    queue_.Want(path);
     applyQueue();
 }
 
-// Only while a file plays settled: around a change of file libmpv's playlist is in motion.
+// A file that is still opening has the next one queued too, so that libmpv goes straight on
+// to it should the file fail, as it does in its own playlist. Not while libmpv is going over
+// to a handed-over file by itself: its playlist is in motion until that file starts.
 void MpvPlaybackControl::applyQueue() {
-    if (!mpv_ || !loaded_ || awaitingStart_ || atEnd_ || handOverId_ >= 0)
+    const bool settled = isOpen() || (isOpening() && !expectingHandOver_);
+    if (!core_ || !settled || phase_ == Phase::Ended || queue_.HandingOver())
         return;
-    if (queuedId_ >= 0 && queuedPath_ == nextPath_)
-        return;
-    command({"playlist-clear"});  // all but the current entry: one queued file at most
-    queuedId_ = -1;
-    queuedPath_.clear();
-    if (nextPath_.isEmpty())
-        return;
-    const QByteArray file = nextPath_.toUtf8();
-    command({"loadfile", file.constData(), "append"});
-    std::int64_t count = 0;
-    api_->get_property(mpv_.get(), "playlist-count", MPV_FORMAT_INT64, &count);
-    if (count < 2)
-        return;  // not appended
-    queuedId_ = entryIdAt(QByteArray::number(count - 1).constData());
-    if (queuedId_ >= 0)
-        queuedPath_ = nextPath_;
+    queue_.Apply(*core_);
 }
 
 double MpvPlaybackControl::CurrentPosition() const {
-    if (!mpv_ || !loaded_)
+    if (!isOpen())
         return 0.0;
-    if (atEnd_)
+    if (phase_ == Phase::Ended)
         return duration_;
     double position = position_;
     // Equal to the duration only at the end of the media.
@@ -317,33 +240,29 @@ double MpvPlaybackControl::CurrentPosition() const {
 }
 
 void MpvPlaybackControl::SetCurrentPosition(double seconds) {
-    if (!loaded_ || !std::isfinite(seconds))
+    if (!isOpen() || !std::isfinite(seconds))
         return;
-    if (atEnd_ && (duration_ < 0.0 || seconds < duration_)) {
-        atEnd_ = false;
-        applyQueue();  // held open at its end, the file had nothing queued
+    if (phase_ == Phase::Ended && (duration_ < 0.0 || seconds < duration_)) {
+        phase_ = Phase::Stopped;  // shown as stopped all the same
+        applyQueue();             // held open at its end, the file had nothing queued
     }
     // Shown at once: the observed position follows when the seek is done.
     position_ = std::max(seconds, 0.0);
     const QByteArray target = QByteArray::number(position_, 'f', 3);
-    command({"seek", target.constData(), "absolute+exact"});
+    core_->Command({"seek", target.constData(), "absolute+exact"});
     emit Seeked(position_);
 }
 
 double MpvPlaybackControl::Duration() const {
-    return loaded_ ? duration_ : -1.0;
+    return isOpen() ? duration_ : -1.0;
 }
 
 int MpvPlaybackControl::SourcePictureWidth() const {
-    if (!mpv_ || !loaded_)
-        return 0;
-    return static_cast<int>(pictureWidth_);
+    return isOpen() ? static_cast<int>(pictureWidth_) : 0;
 }
 
 int MpvPlaybackControl::AudioChannels() const {
-    if (!mpv_ || !loaded_)
-        return 0;
-    return static_cast<int>(channels_);
+    return isOpen() ? static_cast<int>(channels_) : 0;
 }
 
 double MpvPlaybackControl::MpvVolumeFor(int volume) {
@@ -361,11 +280,10 @@ void MpvPlaybackControl::SetBalance(int balance) {
 }
 
 void MpvPlaybackControl::applyVolumeAndBalance() {
-    if (!mpv_)
+    if (!core_)
         return;
     // Both are options of the player, not of one file, so they hold from one file to the next.
-    double level = MpvVolumeFor(volume_);
-    api_->set_property(mpv_.get(), "volume", MPV_FORMAT_DOUBLE, &level);
+    core_->SetDouble("volume", MpvVolumeFor(volume_));
     // The opposite channel is attenuated by |balance| / 100 dB.
     const double attenuation = std::pow(10.0, -std::abs(balance_) / 2000.0);
     const double balanceOut =
@@ -373,29 +291,16 @@ void MpvPlaybackControl::applyVolumeAndBalance() {
     const QByteArray filter =
         "@balance:stereotools=balance_out=" + QByteArray::number(balanceOut, 'f', 6);
     if (balanceFilterOn_)
-        command({"af", "remove", "@balance"});
+        core_->Command({"af", "remove", "@balance"});
     balanceFilterOn_ = balance_ != 0;
     if (balanceFilterOn_)
-        command({"af", "add", filter.constData()});
-}
-
-void MpvPlaybackControl::setState(int state) {
-    if (state == state_)
-        return;
-    const int old = state_;
-    state_ = state;
-    emit StateChange(old, state);
+        core_->Command({"af", "add", filter.constData()});
 }
 
 void MpvPlaybackControl::drainEvents() {
-    if (!mpv_)
+    if (!core_)
         return;
-    for (;;) {
-        const mpv_event* event = api_->wait_event(mpv_.get(), 0);
-        if (!event || event->event_id == MPV_EVENT_NONE)
-            break;
-        handleEvent(*event);
-    }
+    while (const mpv_event* event = core_->NextEvent()) handleEvent(*event);
 }
 
 void MpvPlaybackControl::handleEvent(const mpv_event& event) {
@@ -422,113 +327,92 @@ void MpvPlaybackControl::handleEvent(const mpv_event& event) {
 }
 
 void MpvPlaybackControl::onStartFile(const mpv_event_start_file& start) {
-    // libmpv's threads for the file before are gone; what they freed goes back to the system
-    // instead of staying in their allocator pools, where a long session piles it up.
-    malloc_trim(0);
     const std::int64_t id = start.playlist_entry_id;
-    if (!awaitingStart_) {
-        if (handOverId_ >= 0 && id == handOverId_)
+    if (phase_ != Phase::Opening) {
+        if (queue_.IsHandOver(id))
             adoptHandOver();
         return;
     }
     if (expectedId_ < 0 || id == expectedId_) {
         entryId_ = id;
-        awaitingStart_ = false;
         expectingHandOver_ = false;
+        enter(Phase::Starting);
+        applyQueue();
     } else if (expectingHandOver_) {
         load(fileName_);  // libmpv went elsewhere than the queued file: open it afresh
     }
 }
 
-// The current file played to its end and libmpv goes on to the queued one. The end is
-// reported as always (position equal to duration, a state change); the SetFileName that
-// follows with the queued path finds it started.
-void MpvPlaybackControl::handOver() {
-    handOverId_ = queuedId_;
-    handOverPath_ = queuedPath_;
-    queuedId_ = -1;
-    queuedPath_.clear();
-    nextPath_.clear();
-    reportEnd();
-}
-
 // Nobody asked for the queued file when the last one ended; it plays, so it is the current one.
 void MpvPlaybackControl::adoptHandOver() {
-    fileName_ = handOverPath_;
-    entryId_ = handOverId_;
-    handOverId_ = -1;
+    const MpvQueue::Entry entry = queue_.Take();
+    fileName_ = entry.path;
+    entryId_ = entry.id;
     forgetFile();
-    setState(Waiting);
+    enter(Phase::Starting);
 }
 
 void MpvPlaybackControl::onEndFile(const mpv_event_end_file& end) {
     // An end of an earlier file can come after the next one was asked for.
-    if (awaitingStart_ || end.playlist_entry_id != entryId_)
+    if (phase_ == Phase::Opening || end.playlist_entry_id != entryId_)
         return;
     if (end.reason == MPV_END_FILE_REASON_ERROR) {
-        openFailed_ = !loaded_;
-        loaded_ = false;
+        openFailed_ = !isOpen();
         duration_ = -1.0;
-        setState(Closed);
-    } else if (end.reason == MPV_END_FILE_REASON_EOF && queuedId_ >= 0 && loaded_) {
-        handOver();
+        skipToQueued();
+    } else if (end.reason == MPV_END_FILE_REASON_EOF && queue_.HasQueued() && isOpen()) {
+        // libmpv goes on to the queued file. The end is reported as always; the SetFileName
+        // that follows with the queued path finds it started.
+        queue_.HandOver();
+        reportEnd();
     } else if (end.reason != MPV_END_FILE_REASON_REDIRECT) {
-        loaded_ = false;
-        setState(Closed);
+        enter(Phase::Closed);
+    }
+}
+
+// libmpv goes on to the queued file as the current one fails. It is kept only when the
+// failure, as it is announced, makes the windows ask for it; otherwise libmpv stops.
+void MpvPlaybackControl::skipToQueued() {
+    queue_.HandOver();
+    enter(Phase::Closed);
+    if (queue_.HandingOver() && phase_ != Phase::Opening) {
+        queue_.Take();
+        core_->Command({"stop"});
     }
 }
 
 void MpvPlaybackControl::onIdle() {
     // The queued file never started (it was taken out of libmpv's playlist as it ended).
-    if (awaitingStart_ && expectingHandOver_)
+    if (phase_ == Phase::Opening && expectingHandOver_)
         load(fileName_);
 }
 
 void MpvPlaybackControl::onPlaybackRestart() {
-    if (awaitingStart_)
-        return;
-    if (!loaded_) {
-        loaded_ = true;
-        // Read once as the file starts, so that its first state change already knows them.
-        double duration = -1.0;
-        if (api_->get_property(mpv_.get(), "duration", MPV_FORMAT_DOUBLE, &duration) >= 0)
-            duration_ = duration;
-        std::int64_t width = 0;
-        if (api_->get_property(mpv_.get(), "width", MPV_FORMAT_INT64, &width) >= 0)
-            pictureWidth_ = width;
-        readTags();
-        applyQueue();
-    }
-    if (state_ == Waiting) {
-        int paused = 0;
-        api_->get_property(mpv_.get(), "pause", MPV_FORMAT_FLAG, &paused);
-        setState(paused ? Paused : Playing);
-    }
-}
-
-void MpvPlaybackControl::readTags() {
-    tags_.clear();
-    mpv_node metadata{};
-    if (api_->get_property(mpv_.get(), "metadata", MPV_FORMAT_NODE, &metadata) < 0)
-        return;
-    if (metadata.format == MPV_FORMAT_NODE_MAP && metadata.u.list) {
-        const mpv_node_list& list = *metadata.u.list;
-        for (int i = 0; i < list.num; ++i) {
-            const mpv_node& value = list.values[i];
-            if (value.format == MPV_FORMAT_STRING && list.keys[i] && value.u.string)
-                tags_.insert(QString::fromUtf8(list.keys[i]).toLower(),
-                             QString::fromUtf8(value.u.string));
-        }
-    }
-    api_->free_node_contents(&metadata);
+    if (phase_ != Phase::Starting)
+        return;  // a seek, or the start of a file no longer wanted
+    // Read once as the file starts, so that its first state change already knows them.
+    duration_ = core_->Double("duration", duration_);
+    pictureWidth_ = core_->Int("width", pictureWidth_);
+    tags_ = core_->Tags();
+    if (onOpen_ == OnOpen::Stop)
+        enter(Phase::Stopped);
+    else
+        enter(core_->Flag("pause") ? Phase::Paused : Phase::Playing);
+    applyQueue();
+    // libmpv's threads for the file before are gone; what they freed goes back to the system
+    // instead of staying in their allocator pools, where a long session piles it up. Not
+    // while a file opens: the trim holds up libmpv's threads, and a run of files that fail to
+    // open would pay it for each.
+    malloc_trim(0);
 }
 
 void MpvPlaybackControl::onPropertyChange(std::uint64_t id, const mpv_event_property& property) {
     const bool isFlag = property.format == MPV_FORMAT_FLAG;
     const bool isDouble = property.format == MPV_FORMAT_DOUBLE;
+    const bool isInt = property.format == MPV_FORMAT_INT64;
     switch (id) {
         case kDurationId:
-            if (isDouble && loaded_ && handOverId_ < 0)
+            if (isDouble && isOpen() && !queue_.HandingOver())
                 duration_ = *static_cast<const double*>(property.data);
             break;
         case kTimePosId:
@@ -536,23 +420,19 @@ void MpvPlaybackControl::onPropertyChange(std::uint64_t id, const mpv_event_prop
                 position_ = *static_cast<const double*>(property.data);
             break;
         case kWidthId:
-            pictureWidth_ = property.format == MPV_FORMAT_INT64
-                                ? *static_cast<const std::int64_t*>(property.data)
-                                : 0;
+            pictureWidth_ = isInt ? *static_cast<const std::int64_t*>(property.data) : 0;
             break;
         case kChannelsId:
             // No audio, or none decoded yet, comes as no value at all.
-            channels_ = property.format == MPV_FORMAT_INT64
-                            ? *static_cast<const std::int64_t*>(property.data)
-                            : 0;
+            channels_ = isInt ? *static_cast<const std::int64_t*>(property.data) : 0;
             break;
         case kEofId:
             eofReached_ = isFlag && *static_cast<const int*>(property.data) != 0;
-            if (isFlag && loaded_)
+            if (isFlag && isOpen())
                 onEofReached(eofReached_);
             break;
         case kPauseId:
-            if (isFlag && loaded_ && !atEnd_)
+            if (isFlag && isOpen() && phase_ != Phase::Ended)
                 onPauseChanged(*static_cast<const int*>(property.data) != 0);
             break;
         case kAudioOutId:
@@ -565,32 +445,40 @@ void MpvPlaybackControl::onPropertyChange(std::uint64_t id, const mpv_event_prop
 }
 
 void MpvPlaybackControl::onEofReached(bool eof) {
-    if (eof && !atEnd_) {
-        if (queuedId_ >= 0) {
-            // libmpv goes on to the queued file, and the end is reported as it does. Should
-            // the file be held open instead (the queue came too late), say so after a while.
-            QTimer::singleShot(kHeldAtEndAfterMs, this, [this, entry = entryId_] {
-                if (entry == entryId_ && eofReached_ && loaded_ && !atEnd_ && handOverId_ < 0)
-                    reportEnd();
-            });
-            return;
-        }
-        reportEnd();
-    } else if (!eof) {
-        atEnd_ = false;
+    if (!eof) {
+        if (phase_ == Phase::Ended)
+            phase_ = Phase::Stopped;  // moved back from the end: shown as stopped all the same
+        return;
     }
+    if (phase_ == Phase::Ended)
+        return;
+    if (queue_.HasQueued()) {
+        // libmpv goes on to the queued file, and the end is reported as it does. Should the
+        // file be held open instead (the queue came too late), say so after a while.
+        QTimer::singleShot(kHeldAtEndAfterMs, this, [this, entry = entryId_] {
+            if (entry == entryId_ && eofReached_ && isOpen() && phase_ != Phase::Ended &&
+                !queue_.HandingOver())
+                reportEnd();
+        });
+        return;
+    }
+    reportEnd();
 }
 
+// The end is announced twice: as the change to the stopped state, then as the end itself.
 void MpvPlaybackControl::reportEnd() {
-    atEnd_ = true;
-    setState(Stopped);
+    const bool wasStopped = PlayState() == Stopped;
+    enter(Phase::Ended);
+    if (!wasStopped)
+        emit Ended();
 }
 
 void MpvPlaybackControl::onPauseChanged(bool paused) {
     // A stop pauses too, but shows as stopped until playing resumes.
-    const bool settled = state_ == Playing || state_ == Paused || state_ == Stopped;
-    if (settled && !(paused && state_ == Stopped))
-        setState(paused ? Paused : Playing);
+    const bool settled =
+        phase_ == Phase::Playing || phase_ == Phase::Paused || phase_ == Phase::Stopped;
+    if (settled && !(paused && phase_ == Phase::Stopped))
+        enter(paused ? Phase::Paused : Phase::Playing);
 }
 
 void MpvPlaybackControl::onAudioOutputChanged(const char* driver) {
@@ -600,27 +488,4 @@ void MpvPlaybackControl::onAudioOutputChanged(const char* driver) {
         return;
     silentReported_ = true;
     std::fprintf(stderr, "solvane: no audio output could be opened; playing without sound\n");
-}
-
-void MpvPlaybackControl::renderFrame() {
-    if (!render_)
-        return;
-    if (!(api_->render_context_update(render_.get()) & MPV_RENDER_UPDATE_FRAME))
-        return;
-    QSize size = surface_ ? surface_->DeviceSize() : QSize();
-    if (size.width() < 16 || size.height() < 16)
-        size = QSize(16, 16);
-    QImage frame(size, QImage::Format_RGB32);
-    if (surface_)
-        frame.setDevicePixelRatio(surface_->devicePixelRatioF());
-    int dims[2] = {size.width(), size.height()};
-    std::size_t stride = static_cast<std::size_t>(frame.bytesPerLine());
-    char format[] = "bgra";  // a 32-bit pixel here, with the opaque alpha the image needs
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, dims},
-                                 {MPV_RENDER_PARAM_SW_FORMAT, format},
-                                 {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-                                 {MPV_RENDER_PARAM_SW_POINTER, frame.bits()},
-                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (api_->render_context_render(render_.get(), params) >= 0 && surface_)
-        surface_->SetFrame(std::move(frame));
 }

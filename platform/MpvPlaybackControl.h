@@ -7,7 +7,10 @@
 #include <QHash>
 #include <QPointer>
 
-#include "platform/MpvLibrary.h"
+#include "platform/MpvCore.h"
+#include "platform/MpvOptions.h"
+#include "platform/MpvQueue.h"
+#include "platform/MpvRenderer.h"
 #include "platform/PlaybackControl.h"
 
 class VideoSurface;
@@ -19,29 +22,7 @@ class VideoSurface;
 class MpvPlaybackControl : public PlaybackControl {
     Q_OBJECT
   public:
-    struct Options {
-        bool audioOutput = true;
-        bool videoOutput = true;
-        QString audioFile;    // when set, the audio goes into this WAV file instead of a device
-        QString audioDriver;  // libmpv's audio output to try first; its default when empty
-        QString audioDevice;  // and its device; the default device when empty
-        QByteArray library = MpvLibrary::kDefaultName;  // the libmpv to open
-
-        // Without sound (and, unless asked, with video).
-        static Options Silent(bool video = true) {
-            Options options;
-            options.audioOutput = false;
-            options.videoOutput = video;
-            return options;
-        }
-        // Sound into a WAV file, no video.
-        static Options IntoWav(const QString& file) {
-            Options options;
-            options.videoOutput = false;
-            options.audioFile = file;
-            return options;
-        }
-    };
+    using Options = MpvOptions;
 
     explicit MpvPlaybackControl(Options options, QObject* parent = nullptr);
     explicit MpvPlaybackControl(QObject* parent = nullptr)
@@ -65,7 +46,9 @@ class MpvPlaybackControl : public PlaybackControl {
     double CurrentPosition() const override;
     void SetCurrentPosition(double seconds) override;
     double Duration() const override;
-    int PlayState() const override { return state_; }
+    int PlayState() const override;
+    bool IsPlaying() const override;
+    bool AtEnd() const override { return phase_ == Phase::Ended; }
     bool OpenFailed() const override { return openFailed_; }
     void SetVolume(int volume) override;
     void SetBalance(int balance) override;
@@ -82,66 +65,62 @@ class MpvPlaybackControl : public PlaybackControl {
     static double MpvVolumeFor(int volume);
 
   private:
-    struct MpvDeleter {
-        void operator()(mpv_handle* handle) const;
+    // What the control is doing; the play state the windows see follows from it. The file is
+    // open in the phases from Playing on.
+    enum class Phase {
+        Closed,    // nothing open; openFailed_ says whether the last file failed to open
+        Opening,   // a file was given and its start in libmpv's playlist is awaited
+        Starting,  // it started, and its first frame is awaited
+        Playing,
+        Paused,
+        Stopped,  // paused at the start by Stop, shown as stopped until played again
+        Ended,    // played to its end: held open there, or handed over to the queued file
     };
-    struct RenderDeleter {
-        void operator()(mpv_render_context* context) const;
-    };
+    // A command given while the file opens, which it opens under.
+    enum class OnOpen { Play, Pause, Stop };
 
     bool start();
     QString cannotPlayText() const;
-    void configure(mpv_handle* handle);
-    void observeProperties(mpv_handle* handle);
-    void createRenderContext(mpv_handle* handle);
+    void observeProperties();
     void reportCannotPlay();
+    bool isOpening() const { return phase_ == Phase::Opening || phase_ == Phase::Starting; }
+    bool isOpen() const;
+    void enter(Phase phase);
     void drainEvents();
     void handleEvent(const mpv_event& event);
     void forgetFile();
     void load(const QString& path);
-    std::int64_t entryIdAt(const char* index);
     void applyQueue();
-    void handOver();
     void adoptHandOver();
     void onStartFile(const mpv_event_start_file& start);
     void onEndFile(const mpv_event_end_file& end);
+    void skipToQueued();
     void onPlaybackRestart();
-    void readTags();
     void onIdle();
     void onPropertyChange(std::uint64_t id, const mpv_event_property& property);
     void onEofReached(bool eof);
     void reportEnd();
     void onPauseChanged(bool paused);
     void onAudioOutputChanged(const char* driver);
-    void setState(int state);
     void applyVolumeAndBalance();
-    void renderFrame();
-    void command(std::initializer_list<const char*> args);
-    void setFlag(const char* name, bool value);
 
     const Options options_;
-    const MpvLibrary* api_ = nullptr;
-    std::unique_ptr<mpv_handle, MpvDeleter> mpv_;
-    std::unique_ptr<mpv_render_context, RenderDeleter> render_;  // freed before the core
+    bool started_ = false;
+    bool libraryFound_ = false;
+    std::unique_ptr<MpvCore> core_;
+    std::unique_ptr<MpvRenderer> renderer_;  // declared after the core: goes before it
+    MpvQueue queue_;
     QPointer<VideoSurface> surface_;  // owned by the video window once placed there
     QString fileName_;
-    bool started_ = false;
-    int state_ = Closed;
+    Phase phase_ = Phase::Closed;
     bool openFailed_ = false;
-    bool loaded_ = false;  // the current file is open and has started
-    bool atEnd_ = false;
-    bool eofReached_ = false;         // libmpv's own flag, as last observed
-    bool awaitingStart_ = false;      // a file was given and its start is not yet seen
-    std::int64_t expectedId_ = -1;    // the playlist entry whose start is awaited, -1: any
-    bool expectingHandOver_ = false;  // that entry is the queued one, already on its way
-    std::int64_t entryId_ = -1;       // playlist entry of the current file
-    // The next file: as asked for, as queued in libmpv after the current entry, and as handed
-    // over to when the current file ended (not yet confirmed by SetFileName).
-    QString nextPath_;
-    QString queuedPath_;
-    std::int64_t queuedId_ = -1;
-    QString handOverPath_;
-    std::int64_t handOverId_ = -1;
+    // While opening: the playlist entry whose start is awaited (-1: any), whether it is the
+    // queued one already on its way, and the last command given meanwhile.
+    std::int64_t expectedId_ = -1;
+    bool expectingHandOver_ = false;
+    OnOpen onOpen_ = OnOpen::Play;
+    std::int64_t entryId_ = -1;  // playlist entry of the current file
+    bool eofReached_ = false;    // libmpv's own flag, as last observed
     int loads_ = 0;
     double duration_ = -1.0;
     double position_ = 0.0;          // observed, so no read waits on the core

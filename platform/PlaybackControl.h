@@ -20,6 +20,7 @@ class PlaybackControl : public QObject {
     // Gets ready to play; a control may put off its start-up until then or until first use.
     virtual void Prepare() {}
 
+    // Each takes effect while a file opens too: the file opens playing, paused or stopped.
     virtual void Play() = 0;
     virtual void Pause() = 0;
     // Pauses and rewinds to 0; the file stays open.
@@ -37,11 +38,16 @@ class PlaybackControl : public QObject {
 
     // Seconds. At the end of the media the position equals the duration, and at no other
     // time; the duration is negative while it is unknown (nothing open, or still opening).
+    // AtEnd says the same without comparing the two.
     virtual double CurrentPosition() const = 0;
     virtual void SetCurrentPosition(double seconds) = 0;
     virtual double Duration() const = 0;
 
     virtual int PlayState() const = 0;
+    // The file played to its end (and is stopped there, or the queued file follows).
+    virtual bool AtEnd() const = 0;
+    // Playing, or opening a file that plays once open (no pause or stop came meanwhile).
+    virtual bool IsPlaying() const { return PlayState() == Playing; }
     // Whether the last file given failed to open.
     virtual bool OpenFailed() const = 0;
 
@@ -71,6 +77,8 @@ class PlaybackControl : public QObject {
   signals:
     // Raised on every change of the play state, the end of the media included.
     void StateChange(int oldState, int newState);
+    // The file played to its end: raised right after the change to Stopped that it makes.
+    void Ended();
     // The control cannot play at all (its library is missing or would not start); raised once,
     // the first time something is to be played.
     void CannotPlay(const QString& reason);

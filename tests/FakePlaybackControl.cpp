@@ -38,4 +38,6 @@ void FakePlaybackControl::Become(int newState) {
     const int old = state;
     state = newState;
     emit StateChange(old, newState);
+    if (AtEnd())
+        emit Ended();
 }

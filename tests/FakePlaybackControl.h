@@ -28,6 +28,8 @@ class FakePlaybackControl : public PlaybackControl {
     void SetCurrentPosition(double seconds) override;
     double Duration() const override { return duration; }
     int PlayState() const override { return state; }
+    // Scripted as the contract has it: the position equals the duration.
+    bool AtEnd() const override { return position == duration; }
     bool OpenFailed() const override { return openFailed; }
     void SetVolume(int v) override { volume = v; }
     void SetBalance(int b) override { balance = b; }
@@ -38,7 +40,8 @@ class FakePlaybackControl : public PlaybackControl {
     QString Tag(const QString& key) const override { return tags.value(key.toLower()); }
     QWidget* Surface() override;
 
-    // Changes the state and raises the event, as the real control does.
+    // Changes the state and raises the event (and the end, when at it), as the real control
+    // does.
     void Become(int newState);
     void EmitMouseDown(MouseArgs a) { emit PictureMouseDown(a); }
     void EmitMouseMove(MouseArgs a) { emit PictureMouseMove(a); }

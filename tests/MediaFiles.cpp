@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QThread>
 
 namespace {
@@ -42,6 +43,32 @@ bool MediaFiles::Make(const QString& name, const QStringList& arguments) {
     ffmpeg.start("ffmpeg",
                  QStringList{"-y", "-loglevel", "error"} + arguments + QStringList{Path(name)});
     return ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
+}
+
+QStringList MediaFiles::MakeBroken() {
+    const auto write = [this](const QString& name, const QByteArray& bytes) {
+        QFile file(Path(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+    };
+    write("empty.mp3", {});
+    write("empty.avi", {});
+    write("text.mp3", "Not a sound at all, only words.\n");
+    // A playable AVI whose headers and index are overwritten with random bytes.
+    Make("scrambled.avi", picture(1) + QStringList{"-c:v", "mpeg4", "-vtag", "DIVX"});
+    QFile avi(Path("scrambled.avi"));
+    QByteArray bytes = avi.open(QIODevice::ReadOnly) ? avi.readAll() : QByteArray();
+    avi.close();
+    const auto scramble = [&bytes](qsizetype from, qsizetype to) {
+        for (qsizetype i = std::max<qsizetype>(from, 0); i < to; ++i)
+            bytes[i] = static_cast<char>(QRandomGenerator::global()->bounded(256));
+    };
+    scramble(12, bytes.indexOf("movi") - 8);
+    scramble(bytes.lastIndexOf("idx1"), bytes.size());
+    write("scrambled.avi", bytes);
+    // An ID3 tag (a title frame) and nothing after it.
+    write("tagonly.mp3", QByteArray("ID3\x03\0\0\0\0\0\x15TIT2\0\0\0\x0b\0\0\0Only a tag", 31));
+    return {"empty.mp3", "text.mp3", "missing.mp3", "scrambled.avi", "tagonly.mp3", "empty.avi"};
 }
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {

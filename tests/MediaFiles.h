@@ -13,6 +13,9 @@ class MediaFiles {
     QString Path(const QString& name) const { return dir_.path() + QLatin1Char('/') + name; }
     // Makes name with the given ffmpeg arguments (output file last); false when ffmpeg fails.
     bool Make(const QString& name, const QStringList& arguments);
+    // Six files that cannot be played, each broken its own way (empty, text, missing, a
+    // scrambled AVI, an MP3 that is only its tag); their names, in that order.
+    QStringList MakeBroken();
 
   private:
     QTemporaryDir dir_;

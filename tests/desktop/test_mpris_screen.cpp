@@ -67,6 +67,15 @@ class MediaKeysOnScreen : public ::testing::Test {
         return session.Screenshot().copy(inMain.translated(session.MainWindow().topLeft()));
     }
     static QString uri(const QString& path) { return QUrl::fromLocalFile(path).toString(); }
+    bool startOnBus() {
+        return session.Start() && WaitFor(
+                                      [] {
+                                          return BusClient::Run("playerctl", {"-l"})
+                                              .out.split('\n')
+                                              .contains("solvane");
+                                      },
+                                      10000);
+    }
 
     // Places in the main window, in pixels.
     const QRect digits{48, 26, 51, 13};
@@ -83,11 +92,7 @@ TEST_F(MediaKeysOnScreen, PlayerctlDrivesTheRealPlayerAndItsLookFollows) {
     ASSERT_TRUE(makeTone(tagged, 20, {"title=Tagged Tune", "artist=Some Artist", "album=Album"}));
     ASSERT_TRUE(makeTone(plain, 20));
 
-    ASSERT_TRUE(session.Start());
-    ASSERT_TRUE(WaitFor(
-        [] { return BusClient::Run("playerctl", {"-l"}).out.split('\n').contains("solvane"); },
-        10000))
-        << "the player did not appear on the bus";
+    ASSERT_TRUE(startOnBus());
     EXPECT_EQ(playerctl({"status"}).out, "Stopped");
     const QImage stoppedDigits = part(digits);
     const QImage stoppedIndicator = part(indicator);
@@ -146,6 +151,49 @@ TEST_F(MediaKeysOnScreen, PlayerctlDrivesTheRealPlayerAndItsLookFollows) {
     EXPECT_EQ(BusClient::Call("org.mpris.MediaPlayer2", "Quit").code, 0);
     EXPECT_TRUE(session.Player().waitForFinished(10000)) << "the program did not end";
     EXPECT_EQ(session.Player().exitCode(), 0);
+}
+
+// A pause sent the moment the desktop first hears "Playing" finds the file still opening:
+// it opens paused, and the status and the look say so.
+TEST_F(MediaKeysOnScreen, APauseTheMomentPlayingIsAnnouncedHoldsEveryTime) {
+    QTemporaryDir media;
+    const QStringList files{media.filePath("one.mp3"), media.filePath("two.mp3")};
+    for (const QString& file : files) ASSERT_TRUE(makeTone(file, 20));
+    ASSERT_TRUE(startOnBus());
+    const QImage stoppedLook = part(indicator);
+    QProcess follow;  // prints the status at every change
+    QStringList said;
+    QObject::connect(&follow, &QProcess::readyReadStandardOutput, [&] {
+        said += QString::fromUtf8(follow.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    });
+    follow.start("playerctl", {"-p", "solvane", "status", "--follow"});
+    ASSERT_TRUE(follow.waitForStarted(5000));
+    QList<QImage> pausedLooks;
+    for (int round = 0; round < 20; ++round) {
+        said.clear();
+        const auto start = round == 0 ? QStringList{"open", uri(files[0])} : QStringList{"next"};
+        ASSERT_EQ(playerctl(start).code, 0);
+        ASSERT_TRUE(WaitFor([&] { return said.contains("Playing"); }, 10000)) << round;
+        ASSERT_EQ(playerctl({"pause"}).code, 0);
+        ASSERT_EQ(waitForAnswer({"status"}, "Paused"), "Paused") << "round " << round;
+        QThread::msleep(300);
+        ASSERT_EQ(playerctl({"status"}).out, "Paused") << "round " << round << ": it stays paused";
+        pausedLooks << part(indicator);
+        if (round == 0) {
+            ASSERT_EQ(playerctl({"open", uri(files[1])}).code, 0) << "the second entry";
+        }
+    }
+    follow.kill();
+    follow.waitForFinished(2000);
+    ASSERT_EQ(playerctl({"play"}).code, 0);
+    ASSERT_EQ(waitForAnswer({"status"}, "Playing"), "Playing");
+    QThread::msleep(300);
+    const QImage playingLook = part(indicator);
+    for (const QImage& look : pausedLooks) {
+        EXPECT_EQ(look, pausedLooks.first());
+        EXPECT_NE(look, playingLook);
+        EXPECT_NE(look, stoppedLook);
+    }
 }
 
 }  // namespace

@@ -161,6 +161,32 @@ TEST_F(QueuedControl, AQueuedFileNobodyAsksForPlaysOnAsTheCurrentOne) {
     EXPECT_NEAR(control.Duration(), 1.0, 0.1);
 }
 
+// A file that fails to open goes straight on to the queued one when that is asked for next,
+// as libmpv's own playlist does; asked for nothing, the control stops there.
+TEST_F(QueuedControl, AFileThatFailsToOpenHandsOverToTheQueuedFileOnlyWhenAskedFor) {
+    const QString broken = media().Path(media().MakeBroken().first());
+    for (const bool askForNext : {true, false}) {
+        const auto connection = QObject::connect(&control, &PlaybackControl::StateChange, [&] {
+            if (askForNext && control.OpenFailed())
+                control.SetFileName(media().Path("short2.mp3"));
+        });
+        const int loads = control.Loads();
+        log.lines.clear();
+        control.SetFileName(broken);
+        control.QueueNext(media().Path("short2.mp3"));
+        ASSERT_TRUE(WaitFor([&] { return log.count("6 empty.mp3") == 1; }, 8000));
+        if (askForNext) {
+            ASSERT_TRUE(WaitFor([&] { return log.count("2 short2.mp3") == 1; }, 8000));
+            EXPECT_EQ(control.Loads(), loads + 1) << "found started, not opened again";
+        } else {
+            WaitFor([] { return false; }, 500);
+            EXPECT_EQ(log.lines.join(", ").toStdString(), "3 empty.mp3, 6 empty.mp3")
+                << "nothing plays on";
+        }
+        QObject::disconnect(connection);
+    }
+}
+
 TEST_F(QueuedControl, AQueueTakenBackOrReplacedLeavesOnlyTheLastWish) {
     control.SetFileName(media().Path("short1.mp3"));
     control.QueueNext(media().Path("short2.mp3"));
@@ -209,17 +235,24 @@ class GaplessPlayer : public ::testing::Test {
     }};
 };
 
-TEST_F(GaplessPlayer, AQueuedFileThatFailsToOpenIsSkipped) {
-    add("short1.mp3");
-    add("nothing-here.avi");
+// A run of files that cannot be played after a played one: each is found broken as the list
+// reaches it and skipped once, and the list goes straight on to the next good file, as
+// libmpv's own playlist does.
+TEST_F(GaplessPlayer, ARunOfBrokenFilesAfterAPlayedOneIsSkippedAtOnce) {
+    ASSERT_TRUE(media().Make("red.avi", {"-f", "lavfi", "-i", "color=c=red:size=160x120:d=1",
+                                         "-c:v", "mpeg4", "-vtag", "DIVX"}));
+    const QStringList broken = media().MakeBroken();
+    add("red.avi");
+    for (const QString& file : broken) add(file);
     add("short2.mp3");
     control();
     const Log& log = *logged;
     forms.Playlist().PlayNext();
-    ASSERT_TRUE(WaitFor([&] { return log.count("2 short2.mp3") == 1; }, 15000))
+    ASSERT_TRUE(WaitFor([&] { return log.count("0 red.avi end") == 1; }, 15000))
         << log.lines.join(", ").toStdString();
-    EXPECT_EQ(log.count("6 nothing-here.avi"), 1);
-    EXPECT_EQ(log.count("0 short1.mp3 end"), 1);
+    ASSERT_TRUE(WaitFor([&] { return log.count("2 short2.mp3") == 1; }, 3000))
+        << log.lines.join(", ").toStdString();
+    for (const QString& file : broken) EXPECT_EQ(log.count("6 " + file), 1) << file.toStdString();
 }
 
 TEST_F(GaplessPlayer, RepeatAndShufflePlayOnWithoutReopeningWhatWasQueued) {

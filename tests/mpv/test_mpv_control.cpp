@@ -1,3 +1,4 @@
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -102,6 +103,32 @@ TEST_F(MpvControl, PauseStopAndSeek) {
     QCoreApplication::processEvents();
     EXPECT_EQ(control.PlayState(), PlaybackControl::Stopped) << "stays stopped, file open";
     EXPECT_GT(control.Duration(), 1.5);
+}
+
+TEST_F(MpvControl, CommandsGivenWhileAFileOpensTakeEffectAsItOpens) {
+    using Command = void (PlaybackControl::*)();
+    const struct {
+        std::vector<Command> commands;
+        int settles;
+    } cases[] = {{{&PlaybackControl::Pause}, PlaybackControl::Paused},
+                 {{&PlaybackControl::Stop}, PlaybackControl::Stopped},
+                 {{&PlaybackControl::Pause, &PlaybackControl::Play}, PlaybackControl::Playing},
+                 {{&PlaybackControl::Stop, &PlaybackControl::Pause}, PlaybackControl::Paused}};
+    QList<int> states;
+    QObject::connect(&control, &PlaybackControl::StateChange, [&](int, int now) { states << now; });
+    for (const auto& test : cases) {
+        control.SetFileName(media().Path("clip.mp3"));
+        ASSERT_EQ(control.PlayState(), PlaybackControl::Waiting);
+        states.clear();
+        for (const Command command : test.commands) (control.*command)();
+        EXPECT_EQ(control.IsPlaying(), test.settles == PlaybackControl::Playing);
+        ASSERT_TRUE(waitState(test.settles)) << test.settles;
+        WaitFor([] { return false; }, 300);
+        EXPECT_EQ(states, QList<int>{test.settles}) << "settled once, and stays";
+        if (test.settles != PlaybackControl::Playing) {
+            EXPECT_LT(control.CurrentPosition(), 0.05) << "nothing played";
+        }
+    }
 }
 
 TEST_F(MpvControl, MissingAndCorruptFilesCloseAsFailed) {
@@ -350,6 +377,27 @@ TEST(MpvWithoutSound, AListPlaysOnSilentlyAndSaysSoOnce) {
     const std::string line = "no audio output could be opened";
     ASSERT_NE(said.find(line), std::string::npos) << said;
     EXPECT_EQ(said.find(line), said.rfind(line)) << "said more than once: " << said;
+}
+
+// A control given a libmpv calls that one for everything, its own end included.
+TEST(MpvLibraryGiven, EveryCallGoesToTheLibraryGiven) {
+    const QByteArray fake = qgetenv("SOLVANE_FAKE_LIBMPV");
+    ASSERT_FALSE(fake.isEmpty());
+    void* library = dlopen(fake.constData(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr);
+    const auto* counts = static_cast<const int*>(dlsym(library, "fake_counts"));
+    ASSERT_NE(counts, nullptr);
+    {
+        MpvPlaybackControl::Options options;
+        options.library = fake;
+        MpvPlaybackControl control(options);
+        ASSERT_TRUE(control.IsReady());
+        control.SetFileName("/nowhere/clip.mp3");
+        control.Pause();
+    }
+    // Created, commanded, freed and destroyed: the counts of the library given.
+    EXPECT_EQ(std::vector<int>(counts, counts + 5), (std::vector<int>{1, 1, 1, 1, 1}));
+    dlclose(library);
 }
 
 // Without libmpv nothing can play: one line on stderr at start, and a message the first time
