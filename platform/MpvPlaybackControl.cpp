@@ -27,7 +27,11 @@ MpvPlaybackControl::MpvPlaybackControl(Options options, QObject* parent)
     : PlaybackControl(parent), options_(options) {}
 
 // The renderer goes before the core, and each stops its callbacks before it ends.
-MpvPlaybackControl::~MpvPlaybackControl() = default;
+MpvPlaybackControl::~MpvPlaybackControl() {
+    // A surface no window took is still this control's.
+    if (surface_ && !surface_->parent())
+        delete surface_.data();
+}
 
 bool MpvPlaybackControl::IsReady() {
     Prepare();

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -227,6 +228,15 @@ TEST(MpvBalance, FullRightAttenuatesTheLeftChannelByThirtyDecibels) {
         const double db = 20 * std::log10(right / left);
         EXPECT_NEAR(db, balance / 100.0, 1.5) << "balance " << balance;
     }
+}
+
+TEST(MpvSurface, ASurfaceNoWindowTookGoesWithTheControl) {
+    QPointer<QWidget> surface;
+    {
+        MpvPlaybackControl control{MpvPlaybackControl::Options::Silent()};
+        surface = control.Surface();
+    }
+    EXPECT_TRUE(surface.isNull());
 }
 
 class PlayerWithMpv : public ::testing::Test {
