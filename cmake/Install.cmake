@@ -77,11 +77,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libmpv2, libavformat59")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The summary above is the first line; this is the rest.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Solvane plays audio and video files (MP3, FLAC, Ogg, Opus, M4A, WAV, WMA,
-MKV, MP4, WebM, AVI, MPEG, WMV and more) through libmpv in a small player
-window drawn entirely from a skin: every
-button, slider, digit and the window's outline are cut from the skin's
-bitmaps. Video shows in a window docked beside the player, and a playlist
-window docked below it adds files and whole folders with their subfolders,
-loads M3U and PLS lists, and saves the list as a playlist file. Two skins are shipped; others can be put on while it plays.")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Solvane plays audio and video files (MP3, FLAC, Ogg, Opus, M4A, WAV,
+WMA, MKV, MP4, WebM, AVI, MPEG, WMV and more) through libmpv in a small
+player window drawn entirely from a skin: every button, slider, digit and
+the window's outline are cut from the skin's bitmaps. Video shows in a
+window docked beside the player, and a playlist window docked below it
+adds files and whole folders with their subfolders, loads M3U and PLS
+lists, and saves the list as a playlist file. Two skins are shipped;
+others can be put on while it plays.")
 include(CPack)
