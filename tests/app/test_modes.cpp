@@ -69,7 +69,10 @@ TEST_F(Modes, ShufflePlaysEveryEntryOnceARoundWhetherFilesEndOrNextIsPressed) {
     ASSERT_EQ(control->filesOpened.size(), 18);
     for (int round = 0; round < 3; ++round)
         EXPECT_EQ(distinct(control->filesOpened.mid(round * 6, 6)).size(), 6) << round;
-    EXPECT_NE(control->filesOpened.mid(0, 6), control->filesOpened.mid(6, 6));
+    // A new order each round; two rounds alike happen by chance (one in 720), three hardly.
+    const QStringList first = control->filesOpened.mid(0, 6);
+    EXPECT_FALSE(first == control->filesOpened.mid(6, 6) &&
+                 first == control->filesOpened.mid(12, 6));
 }
 
 TEST_F(Modes, TurningShuffleOnKeepsTheCurrentEntryPlayingAndPreviousRetracesTheOrder) {
