@@ -10,7 +10,9 @@ set(SOLVANE_ICON_SIZES 16 22 24 32 48 64 128 256)
 # The hardening Debian gives the programs it packages (dpkg-buildflags with hardening=+all),
 # for the optimised builds that get installed. The sanitizer build keeps its own instruments.
 if(NOT SOLVANE_SANITIZE AND CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$")
-    foreach(target IN ITEMS solvane_core solvane)
+    foreach(target IN ITEMS solvane_platform_core solvane_platform solvane_playlist_core
+                            solvane_player solvane_skin solvane_playlist solvane_video solvane_app
+                            solvane)
         target_compile_options(${target} PRIVATE -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2
             -fstack-protector-strong -fstack-clash-protection -fcf-protection)
     endforeach()
