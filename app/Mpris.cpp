@@ -85,8 +85,15 @@ void Mpris::connectSources() {
     connect(entries, &QAbstractItemModel::rowsInserted, this, &Mpris::Publish);
     connect(entries, &QAbstractItemModel::rowsRemoved, this, &Mpris::Publish);
     connect(entries, &QAbstractItemModel::modelReset, this, &Mpris::Publish);
-    // Lengths and tags read from the files after they were added.
-    connect(entries, &QAbstractItemModel::dataChanged, this, &Mpris::Publish);
+    // Lengths and tags read after the files were added: only the playing file's concern the
+    // desktop, and a large list brings thousands of them.
+    connect(entries, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& first, const QModelIndex& last) {
+                const QString playing = forms_.Playback().FileName();
+                for (int row = first.row(); row <= last.row(); ++row)
+                    if (!playing.isEmpty() && forms_.Entries().Path(row) == playing)
+                        return Publish();
+            });
 }
 
 PlaybackControl* Mpris::control() const {
