@@ -84,6 +84,7 @@ void PlaylistModel::AppendPaths(const QStringList& paths) {
         return;
     const int first = static_cast<int>(paths_.size());
     paths_ += paths;
+    rowsStale_ = true;
     // Each file is read once, however often it is listed; addresses are not read.
     QStringList unread;
     for (const QString& path : paths) {
@@ -103,6 +104,7 @@ void PlaylistModel::AppendNames(const QStringList& names) {
     beginInsertRows(QModelIndex(), Count(), Count() + static_cast<int>(names.size()) - 1);
     names_ += names;
     endInsertRows();
+    rowsStale_ = true;
 }
 
 void PlaylistModel::AddFolder(const QString& folder) {
@@ -126,6 +128,7 @@ void PlaylistModel::Clear() {
     names_.clear();
     playing_ = -1;
     endResetModel();
+    rowsStale_ = true;
 }
 
 int PlaylistModel::Reorder(const QList<int>& order, int row) {
@@ -147,6 +150,7 @@ int PlaylistModel::Reorder(const QList<int>& order, int row) {
     names_ = names + names_.mid(n);
     playing_ = follow(playing_);
     endResetModel();
+    rowsStale_ = true;
     return follow(row);
 }
 
@@ -250,9 +254,18 @@ void PlaylistModel::SetInfo(const QString& path, const MediaInfo& info) {
     known.path = path;
     if (known.milliseconds < 0)
         known.milliseconds = listed;
-    for (int row = 0; row < PairedCount(); ++row)
-        if (paths_.at(row) == path)
-            changedRows(row, row);
+    for (const int row : rowsOf(path)) changedRows(row, row);
+}
+
+// Reads of a large list arrive by the thousand: the rows of each path are looked up, not
+// searched for, and the lookup is made again only after the list changed.
+QList<int> PlaylistModel::rowsOf(const QString& path) {
+    if (rowsStale_) {
+        rowsByPath_.clear();
+        for (int row = 0; row < PairedCount(); ++row) rowsByPath_[paths_.at(row)] << row;
+        rowsStale_ = false;
+    }
+    return rowsByPath_.value(path);
 }
 
 QString PlaylistModel::DisplayName(const QString& path) {

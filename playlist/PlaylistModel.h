@@ -106,10 +106,13 @@ class PlaylistModel : public QAbstractListModel {
     QList<int> sortedBy(const QStringList& keys) const;
     std::optional<QString> loadForeign(const QString& path);
     void scanNext();
+    QList<int> rowsOf(const QString& path);
 
     QStringList paths_;
     QStringList names_;
     QHash<QString, MediaInfo> info_;
+    QHash<QString, QList<int>> rowsByPath_;  // the paired rows of each path
+    bool rowsStale_ = true;
     MediaInfoReader reader_;
     FolderScan scan_;
     QStringList folders_;  // the one being scanned first, then those waiting
