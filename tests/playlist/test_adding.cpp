@@ -131,15 +131,19 @@ TEST_F(Adding, TheFolderScanTakesEachPatternInTurnInNaturalOrder) {
     EXPECT_TRUE(control->filesOpened.isEmpty());
 }
 
-TEST_F(Adding, TheRootFolderGivesNoDoubledSeparatorAndACancelAddsNothing) {
+TEST_F(Adding, AFolderEndingInASeparatorGivesNoDoubledOneAndACancelAddsNothing) {
     chooseFolder(QString());
     pls->LblAddDir_Click();
     scanned();
     EXPECT_TRUE(pls->Model().Paths().isEmpty());
-    chooseFolder("/");
+    // The root "/" is the folder whose name ends in a separator; scanning the whole disk
+    // with its subfolders would make the test as slow as the disk is large.
+    const QString folder = dir.Make("album");
+    dir.WriteFile("album/a.mp3", "x");
+    chooseFolder(folder + "/");
     pls->LblAddDir_Click();
     scanned();
-    for (const QString& path : pls->Model().Paths()) EXPECT_FALSE(path.startsWith("//"));
+    EXPECT_EQ(pls->Model().Paths(), QStringList{folder + "/a.mp3"});
 }
 
 TEST_F(Adding, NamesFromTheDialogsKeepTheirBackslashes) {
