@@ -16,6 +16,7 @@ Controller::Controller(Forms& forms) : forms_(forms) {
     queueLater_.setSingleShot(true);
     queueLater_.setInterval(0);
     connect(&queueLater_, &QTimer::timeout, this, &Controller::queueUpcoming);
+    wirePlayer(forms_.Playing());
 }
 
 void Controller::WireMain(frmMain& main) {
@@ -84,7 +85,7 @@ void Controller::WirePlaylist(FormPLS& playlist) {
     playlist.SetShuffle(Shuffle());
 }
 
-void Controller::WirePlayer(Player& player) {
+void Controller::wirePlayer(Player& player) {
     connect(&forms_.Entries(), &QAbstractItemModel::rowsInserted, this, &Controller::startIfFilled);
     connect(&forms_.Entries(), &PlaylistModel::ScansFinished, this,
             [this] { startWhenFilled_ = false; });

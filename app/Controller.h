@@ -18,13 +18,13 @@ class QWidget;
 class Controller : public QObject {
     Q_OBJECT
   public:
+    // Wires the player at once; the windows as the forms hand them over.
     explicit Controller(Forms& forms);
 
     // Called once for each window as it is created, before its load handler runs.
     void WireMain(frmMain& main);
     void WirePlaylist(FormPLS& playlist);
     void WireVideo(Form1& video);
-    void WirePlayer(Player& player);
 
     void Play();
     void Pause();
@@ -75,6 +75,7 @@ class Controller : public QObject {
     void ModesChanged();
 
   private:
+    void wirePlayer(Player& player);
     void unloadCompanions();
     void dockPlaylist(FormPLS& playlist);
     void addKeys(QWidget* window);

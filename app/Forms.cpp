@@ -1,16 +1,14 @@
 #include "app/Forms.h"
 
 #include "app/frmMain.h"
-#include "platform/MpvPlaybackControl.h"
 #include "playlist/FormPLS.h"
 #include "video/Form1.h"
 
-Forms::Forms(ControlFactory factory) : factory_(std::move(factory)) {
-    if (!factory_)
-        factory_ = [] { return std::make_unique<MpvPlaybackControl>(); };
-    player_ = std::make_unique<Player>(factory_());
-    controller_.WirePlayer(*player_);
-}
+Forms::Forms(Player& player, PlaylistModel& entries)
+    : player_(player),
+      entries_(entries),
+      main_(std::make_unique<frmMain>(*this)),
+      playlist_(std::make_unique<FormPLS>(*this, entries_)) {}
 
 Forms::~Forms() {
     // Companions first: the main window's teardown may still refer to them.
@@ -30,20 +28,31 @@ void Forms::unload(std::unique_ptr<Window>& window) {
     leaving->deleteLater();
 }
 
+void Forms::WireWith(Controller& controller) {
+    Q_ASSERT(!controller_);
+    controller_ = &controller;
+    controller.WireMain(*main_);
+    controller.WirePlaylist(*playlist_);
+}
+
+void Forms::Load() {
+    main_->Form_Load();
+    playlist_->Form_Load();
+}
+
+Controller& Forms::Operations() {
+    Q_ASSERT(controller_);
+    return *controller_;
+}
+
 frmMain& Forms::Main() {
-    if (!main_) {
-        // Stored before the load handler runs, which refers back to the window.
-        main_ = std::make_unique<frmMain>(*this);
-        controller_.WireMain(*main_);
-        main_->Form_Load();
-    }
     return *main_;
 }
 
 FormPLS& Forms::Playlist() {
     if (!playlist_) {
         playlist_ = std::make_unique<FormPLS>(*this, entries_);
-        controller_.WirePlaylist(*playlist_);
+        Operations().WirePlaylist(*playlist_);
         playlist_->Form_Load();
     }
     return *playlist_;
@@ -51,8 +60,8 @@ FormPLS& Forms::Playlist() {
 
 Form1& Forms::Video() {
     if (!video_) {
-        video_ = std::make_unique<Form1>(*this, player_->Control());
-        controller_.WireVideo(*video_);
+        video_ = std::make_unique<Form1>(*this, player_.Control());
+        Operations().WireVideo(*video_);
         video_->Form_Load();
     }
     return *video_;
@@ -67,7 +76,7 @@ void Forms::UnloadPlaylist() {
 }
 
 PlaybackControl& Forms::Playback() {
-    return player_->Control();
+    return player_.Control();
 }
 
 Form& Forms::DockAnchor() {

@@ -8,24 +8,30 @@
 
 #include "app/Controller.h"
 #include "app/Player.h"
-#include "app/Wiring.h"
 #include "playlist/PlaylistModel.h"
+#include "skin/Wiring.h"
 
 class frmMain;
 class FormPLS;
 class Form1;
 class PlaybackControl;
 
-// Holds the player and the playlist, and hands out the three windows. Each window is created
-// on first reference, wired by the controller and runs its load handler then, hidden;
-// unloading destroys it, and a later reference creates it afresh.
+// The three windows, as views of the player and the playlist that outlive them. The main and
+// playlist windows are made together, neither referring to the other while it is made; their
+// load handlers run in Load, once both exist and the controller has wired them. The video
+// window is made on first reference. Unloading a companion destroys it, and a later reference
+// makes it afresh, wired and loaded.
 class Forms : public Wiring {
   public:
     using ControlFactory = std::function<std::unique_ptr<PlaybackControl>()>;
 
-    // The player's playback control comes from the factory; libmpv's by default.
-    explicit Forms(ControlFactory factory = {});
+    Forms(Player& player, PlaylistModel& entries);
     ~Forms() override;
+
+    // The controller wires the windows there are and those made later.
+    void WireWith(Controller& controller);
+    // The load handlers: the main window's (the skin the settings name), then the playlist's.
+    void Load();
     Forms(const Forms&) = delete;
     Forms& operator=(const Forms&) = delete;
 
@@ -33,7 +39,6 @@ class Forms : public Wiring {
     FormPLS& Playlist();
     Form1& Video();
 
-    bool MainExists() const { return main_ != nullptr; }
     bool PlaylistExists() const { return playlist_ != nullptr; }
     bool VideoExists() const { return video_ != nullptr; }
 
@@ -42,10 +47,10 @@ class Forms : public Wiring {
 
     // The playlist's entries and the player; they outlive the windows.
     PlaylistModel& Entries() { return entries_; }
-    Player& Playing() { return *player_; }
+    Player& Playing() { return player_; }
 
     // The user-facing operations and the wiring between the windows.
-    Controller& Operations() { return controller_; }
+    Controller& Operations();
 
     PlaybackControl& Playback() override;
     Form& DockAnchor() override;
@@ -58,12 +63,11 @@ class Forms : public Wiring {
     template <typename Window>
     void unload(std::unique_ptr<Window>& window);
 
-    PlaylistModel entries_;
-    ControlFactory factory_;
-    std::unique_ptr<Player> player_;
+    Player& player_;
+    PlaylistModel& entries_;
+    Controller* controller_ = nullptr;  // set once, before any load handler runs
     std::vector<QPointer<QWidget>> unloading_;
     std::unique_ptr<frmMain> main_;
     std::unique_ptr<FormPLS> playlist_;
     std::unique_ptr<Form1> video_;
-    Controller controller_{*this};
 };

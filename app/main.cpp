@@ -9,10 +9,13 @@
 #include "app/Controller.h"
 #include "app/Forms.h"
 #include "app/Mpris.h"
+#include "app/Player.h"
 #include "app/SingleInstance.h"
 #include "app/frmMain.h"
+#include "platform/MpvPlaybackControl.h"
 #include "platform/Screen.h"
 #include "platform/WindowSystem.h"
+#include "playlist/PlaylistModel.h"
 
 namespace {
 
@@ -80,16 +83,22 @@ int main(int argc, char* argv[]) {
     // The media library refuses to start under any other numeric locale.
     std::setlocale(LC_NUMERIC, "C");
 
-    Forms forms;
-    SingleInstance instance(forms.Operations());
+    // Built once, in this order; each part is whole before the next one refers to it.
+    Player player(std::make_unique<MpvPlaybackControl>());
+    PlaylistModel entries;
+    Forms forms(player, entries);
+    Controller controller(forms);
+    forms.WireWith(controller);
+    forms.Load();  // the skin and the positions the settings hold
+    // Media keys and remote controls; without a session bus the player runs on without them.
+    Mpris mpris(forms);
+    SingleInstance instance(controller);
     // Two starts at once: the one that lost the race hands over after all.
     if (!line.newInstance && !instance.Claim(QDBusConnection::sessionBus()) &&
         SingleInstance::HandOver(line.paths))
         return 0;
-    forms.Main().show();
-    // Media keys and remote controls; without a session bus the player runs on without them.
-    Mpris mpris(forms);
     mpris.Register(QDBusConnection::sessionBus());
-    forms.Operations().AddPaths(line.paths);
+    forms.Main().show();
+    controller.AddPaths(line.paths);
     return app.exec();
 }

@@ -6,10 +6,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include "playlist/EntryListView.h"
-#include "playlist/PlaylistModel.h"
 #include <QTemporaryDir>
 #include <clocale>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 
 #include "FakePlaybackControl.h"
 #include "TestSkin.h"
@@ -101,7 +101,7 @@ void BM_ReadBytesAndSplitLines(benchmark::State& state) {
 
 void BM_LoadIntoWindow(benchmark::State& state) {
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
     FormPLS& pls = forms.Playlist();
     const QString path = listFile(32767);
     for (auto _ : state) {
@@ -125,7 +125,7 @@ void BM_ScanFolder(benchmark::State& state) {
     }
     modBrowseFolder::SetAnswerForTests([] { return g_folder; });
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
     FormPLS& pls = forms.Playlist();
     for (auto _ : state) {
         pls.LblAddDir_Click();

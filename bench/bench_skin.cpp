@@ -82,7 +82,7 @@ void BM_DecodeSkinBitmaps(benchmark::State& state) {
 
 void BM_LoadSkin(benchmark::State& state) {
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
     forms.Main();
     for (auto _ : state) mdlSkin::LoadSkin(forms, shippedSkin());
 }
@@ -90,20 +90,20 @@ void BM_LoadSkin(benchmark::State& state) {
 // The pieces of a load, to see where its time goes.
 void BM_PaintPlaylistFrame(benchmark::State& state) {
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
     forms.Main();
     for (auto _ : state) mdlSkin::PaintPlaylistFrame(forms);
 }
 
 void BM_MoveControls(benchmark::State& state) {
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
     for (auto _ : state) forms.Main().MoveControls();
 }
 
 void BM_ChangeMask(benchmark::State& state) {
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
     for (auto _ : state) {
         long colour = 255 + 65536L * 255;
         forms.Main().ChangeMask(colour);
@@ -112,7 +112,7 @@ void BM_ChangeMask(benchmark::State& state) {
 
 void BM_DrawEveryControl(benchmark::State& state) {
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
     forms.Main();
     for (auto _ : state) {
         for (int i = 1; i <= 6; ++i) mdlSkin::DrawSprite(forms, Sprite::Transport, i, 0);

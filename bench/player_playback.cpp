@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "TestForms.h"
 #include "app/Forms.h"
 #include "app/frmMain.h"
 #include "platform/MpvPlaybackControl.h"
@@ -45,8 +46,8 @@ class UnqueuedControl : public MpvPlaybackControl {
 
 // A silent control whose observer is connected before the video window's own rule, so that it
 // sees the end of the media before the next entry starts.
-Forms::ControlFactory silentControlObservedBy(std::function<void(PlaybackControl&, int)> observer,
-                                              bool queued = true, bool video = false) {
+ControlFactory silentControlObservedBy(std::function<void(PlaybackControl&, int)> observer,
+                                       bool queued = true, bool video = false) {
     return [observer, queued, video] {
         const auto options = MpvPlaybackControl::Options::Silent(video);
         std::unique_ptr<MpvPlaybackControl> control =
@@ -60,7 +61,7 @@ Forms::ControlFactory silentControlObservedBy(std::function<void(PlaybackControl
 }
 
 int playerCpu(QApplication& app, const QString& file, bool video = false, bool full = false) {
-    Forms forms(silentControlObservedBy(
+    TestForms forms(silentControlObservedBy(
         [&app](PlaybackControl& control, int now) {
             if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration())
                 app.quit();
@@ -90,7 +91,7 @@ int playerCpu(QApplication& app, const QString& file, bool video = false, bool f
 int playerGap(QApplication& app, const QString& a, const QString& b, bool queued) {
     QElapsedTimer clock;
     double gap = -1;
-    Forms forms(silentControlObservedBy(
+    TestForms forms(silentControlObservedBy(
         [&](PlaybackControl& control, int now) {
             if (now == PlaybackControl::Stopped &&
                 control.CurrentPosition() == control.Duration() && !clock.isValid())
@@ -113,7 +114,7 @@ int playerGap(QApplication& app, const QString& a, const QString& b, bool queued
 int playerSkip(QApplication& app, const QStringList& files) {
     QElapsedTimer clock;
     double took = -1;
-    Forms forms(silentControlObservedBy([&](PlaybackControl& control, int now) {
+    TestForms forms(silentControlObservedBy([&](PlaybackControl& control, int now) {
         if (now == PlaybackControl::Stopped && control.CurrentPosition() == control.Duration() &&
             !clock.isValid())
             clock.start();

@@ -8,7 +8,6 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "app/Wiring.h"
 #include "platform/Bitmap.h"
 #include "platform/BrowseFolder.h"
 #include "platform/MediaTypes.h"
@@ -26,6 +25,7 @@
 #include "playlist/SkinScrollStyle.h"
 #include "skin/SkinPalette.h"
 #include "skin/Sprite.h"
+#include "skin/Wiring.h"
 #include "skin/mdlSkin.h"
 
 FormPLS::FormPLS(Wiring& wiring, PlaylistModel& model)

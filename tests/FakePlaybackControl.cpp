@@ -14,7 +14,7 @@ QWidget* FakePlaybackControl::Surface() {
     return surface_;
 }
 
-Forms::ControlFactory FakePlaybackControl::Factory(FakePlaybackControl** created) {
+ControlFactory FakePlaybackControl::Factory(FakePlaybackControl** created) {
     return [created] {
         auto control = std::make_unique<FakePlaybackControl>();
         if (created)

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "app/Forms.h"
+#include "TestForms.h"
 #include "platform/PlaybackControl.h"
 
 // A scripted playback control for fast, deterministic tests of the windows. It records the
@@ -16,7 +16,7 @@ class FakePlaybackControl : public PlaybackControl {
     explicit FakePlaybackControl(QObject* parent = nullptr);
     ~FakePlaybackControl() override;
 
-    static Forms::ControlFactory Factory(FakePlaybackControl** created = nullptr);
+    static ControlFactory Factory(FakePlaybackControl** created = nullptr);
 
     void Play() override { commands << "play"; }
     void Pause() override { commands << "pause"; }

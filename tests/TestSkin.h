@@ -39,3 +39,10 @@ Origin Decode(QRgb pixel);
 void Write(const QString& directory, QStringList names = {}, double scale = 1.0);
 
 }  // namespace CoordinateSkin
+
+// A program directory whose default skin is the coordinate skin, written before the program
+// that loads it at start is made.
+class CoordinateSkinDir : public TestProgramDir {
+  public:
+    CoordinateSkinDir() { CoordinateSkin::Write(Make(QStringLiteral("skins/silence"))); }
+};

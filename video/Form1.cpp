@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <cmath>
 
-#include "app/Wiring.h"
+#include "skin/Wiring.h"
 
 Form1::Form1(Wiring& wiring, PlaybackControl& control)
     : Form(Qt::Tool | Qt::FramelessWindowHint), wiring_(wiring), mediaPlay_(control) {

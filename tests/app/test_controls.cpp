@@ -23,7 +23,6 @@ QString g_folder;
 class Controls : public ::testing::Test {
   protected:
     Controls() {
-        CoordinateSkin::Write(dir.Make("skins/silence"));
         main = &forms.Main();
         main->move(100, 60);
     }
@@ -46,9 +45,9 @@ class Controls : public ::testing::Test {
         vb.imgBalanceBut_MouseUp(1, left(0));
     }
 
-    TestProgramDir dir;
+    CoordinateSkinDir dir;
     FakePlaybackControl* control = nullptr;
-    Forms forms{FakePlaybackControl::Factory(&control)};
+    TestForms forms{FakePlaybackControl::Factory(&control)};
     frmMain* main = nullptr;
 };
 

@@ -65,7 +65,7 @@ class DesktopInput : public ::testing::Test {
     TestProgramDir dir;
     QTemporaryDir media;
     FakePlaybackControl* control = nullptr;
-    Forms forms{FakePlaybackControl::Factory(&control)};
+    TestForms forms{FakePlaybackControl::Factory(&control)};
     frmMain* main = nullptr;
 };
 

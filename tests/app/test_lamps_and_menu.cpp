@@ -41,7 +41,7 @@ class Lamps : public ::testing::Test {
 
     TestProgramDir dir;
     FakePlaybackControl* control = nullptr;
-    Forms forms{FakePlaybackControl::Factory(&control)};
+    TestForms forms{FakePlaybackControl::Factory(&control)};
 };
 
 TEST_F(Lamps, EachTickLightsTheLampOfTheChannelCount) {
@@ -80,7 +80,7 @@ TEST_F(Lamps, ASkinLoadLeavesThemUnlitUntilTheNextTick) {
 
 TEST(MenuLookTest, ThePopupMenuWearsTheSkin) {
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
     mdlSkin::LoadSkin(forms, shippedSkin("ember"));
     QMenu& menu = *forms.Main().mnuFile;
     menu.popup(QPoint(10, 10));

@@ -12,7 +12,7 @@ class Layout : public ::testing::Test {
   protected:
     void TearDown() override { Screen::SetTwipsPerPixel(15, 15); }
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
 };
 
 TEST_F(Layout, At15TwipsPerPixel) {

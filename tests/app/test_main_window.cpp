@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QTimer>
 #include "playlist/EntryListView.h"
 #include "playlist/PlaylistModel.h"
-#include <QTimer>
 
 #include "FakePlaybackControl.h"
 #include "MediaFiles.h"
@@ -19,10 +19,7 @@ using CoordinateSkin::Origin;
 
 class MainWindow : public ::testing::Test {
   protected:
-    MainWindow() {
-        CoordinateSkin::Write(dir.Make("skins/silence"));
-        main = &forms.Main();
-    }
+    MainWindow() { main = &forms.Main(); }
     Origin shown(ImageControl* c) { return Decode(c->Picture().pixel(0, 0)); }
     MouseArgs left(float x = 0, float y = 0) { return MouseArgs{1, 0, x, y}; }
     void addEntries(int n) {
@@ -30,9 +27,9 @@ class MainWindow : public ::testing::Test {
             forms.Playlist().AppendEntry(QStringLiteral("/m/%1.avi").arg(i), QString::number(i));
     }
 
-    TestProgramDir dir;
+    CoordinateSkinDir dir;
     FakePlaybackControl* control = nullptr;
-    Forms forms{FakePlaybackControl::Factory(&control)};
+    TestForms forms{FakePlaybackControl::Factory(&control)};
     frmMain* main = nullptr;
 };
 

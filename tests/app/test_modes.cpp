@@ -21,7 +21,6 @@ using CoordinateSkin::Decode;
 class Modes : public ::testing::Test {
   protected:
     Modes() {
-        CoordinateSkin::Write(dir.Make("skins/silence"));
         forms.Main();
         forms.Video();
         pls = &forms.Playlist();
@@ -50,9 +49,9 @@ class Modes : public ::testing::Test {
     }
     Controller& operations() { return forms.Operations(); }
 
-    TestProgramDir dir;
+    CoordinateSkinDir dir;
     FakePlaybackControl* control = nullptr;
-    Forms forms{FakePlaybackControl::Factory(&control)};
+    TestForms forms{FakePlaybackControl::Factory(&control)};
     FormPLS* pls = nullptr;
 };
 

@@ -5,12 +5,12 @@
 
 #include <QDBusConnection>
 #include <QFile>
-#include "playlist/EntryListView.h"
-#include "playlist/PlaylistModel.h"
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
 #include <cmath>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 
 #include "BusClient.h"
 #include "BusListener.h"
@@ -54,7 +54,6 @@ QString trackId() {
 class MediaKeys : public ::testing::Test {
   protected:
     MediaKeys() {
-        CoordinateSkin::Write(dir.Make("skins/silence"));
         main = &forms.Main();
         registered = mpris.Register(QDBusConnection::sessionBus());
     }
@@ -77,9 +76,9 @@ class MediaKeys : public ::testing::Test {
         return static_cast<float>(position / duration * travel + main->imgPosBar->Left());
     }
 
-    TestProgramDir dir;
+    CoordinateSkinDir dir;
     FakePlaybackControl* control = nullptr;
-    Forms forms{FakePlaybackControl::Factory(&control)};
+    TestForms forms{FakePlaybackControl::Factory(&control)};
     frmMain* main = nullptr;
     Mpris mpris{forms};
     bool registered = false;
@@ -368,7 +367,7 @@ TEST_F(MediaKeys, RaiseShowsTheWindowAndQuitEndsThePlayer) {
 TEST(MediaKeysWithoutABus, NothingIsRegisteredAndTheOperationsStillWork) {
     TestProgramDir dir;
     CoordinateSkin::Write(dir.Make("skins/silence"));
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
     forms.Main();
     const QDBusConnection none =
         QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), "none");
@@ -381,7 +380,7 @@ TEST(MediaKeysWithoutABus, NothingIsRegisteredAndTheOperationsStillWork) {
 TEST(MediaKeysSecondPlayer, ASecondPlayerTakesAnInstanceName) {
     TestProgramDir dir;
     CoordinateSkin::Write(dir.Make("skins/silence"));
-    Forms first{FakePlaybackControl::Factory()}, second{FakePlaybackControl::Factory()};
+    TestForms first{FakePlaybackControl::Factory()}, second{FakePlaybackControl::Factory()};
     first.Main();
     second.Main();
     Mpris one(first), two(second);

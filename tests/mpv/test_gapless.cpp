@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "MediaFiles.h"
+#include "TestForms.h"
 #include "TestSkin.h"
 #include "app/Controller.h"
 #include "app/Forms.h"
@@ -78,7 +79,7 @@ TEST(Gapless, TwoHalvesOfAToneJoinWithoutSilenceOrRepeat) {
     {
         TestProgramDir dir;
         std::unique_ptr<Log> logged;
-        Forms forms([&] {
+        TestForms forms([&] {
             auto control =
                 std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options::IntoWav(wav));
             logged = std::make_unique<Log>(*control);
@@ -227,7 +228,7 @@ class GaplessPlayer : public ::testing::Test {
     // The log sees each state change before the video window's rule reacts to it.
     std::unique_ptr<Log> logged;
     TestProgramDir dir;
-    Forms forms{[this] {
+    TestForms forms{[this] {
         auto control =
             std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options::Silent(false));
         logged = std::make_unique<Log>(*control);

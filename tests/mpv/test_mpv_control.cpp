@@ -14,6 +14,7 @@
 #include "playlist/PlaylistModel.h"
 
 #include "MediaFiles.h"
+#include "TestForms.h"
 #include "TestSkin.h"
 #include "app/Controller.h"
 #include "app/Forms.h"
@@ -246,7 +247,7 @@ class PlayerWithMpv : public ::testing::Test {
     PlaybackControl& control() { return forms.Video().mediaPlay(); }
 
     TestProgramDir dir;
-    Forms forms{quietControl};
+    TestForms forms{quietControl};
 };
 
 TEST_F(PlayerWithMpv, AudioHidesTheVideoWindowAndVideoShowsItDocked) {
@@ -370,7 +371,7 @@ TEST(MpvWithoutSound, AListPlaysOnSilentlyAndSaysSoOnce) {
         return std::make_unique<MpvPlaybackControl>(options);
     };
     TestProgramDir dir;
-    Forms forms{noDevice};
+    TestForms forms{noDevice};
     for (const char* name : {"short1.mp3", "short2.mp3"})
         forms.Playlist().AppendEntry(media().Path(name), name);
     PlaybackControl& control = forms.Video().mediaPlay();
@@ -419,7 +420,7 @@ TEST(MpvMissing, TheUserIsToldOnceThatNothingCanPlay) {
         return std::make_unique<MpvPlaybackControl>(options);
     };
     TestProgramDir dir;
-    Forms forms{missing};
+    TestForms forms{missing};
     QStringList messages;
     forms.Operations().ShowMessage = [&](const QString& text) { messages << text; };
     testing::internal::CaptureStderr();

@@ -7,7 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/Forms.h"
+#include "TestForms.h"
+#include "platform/MpvPlaybackControl.h"
 #include "playlist/FormPLS.h"
 
 namespace {
@@ -28,7 +29,7 @@ int main(int argc, char* argv[]) {
     const QString target = QString::fromLocal8Bit(argv[1]);
     const int entries = std::atoi(argv[2]);
 
-    Forms forms;
+    TestForms forms{[] { return std::make_unique<MpvPlaybackControl>(); }};
     FormPLS& playlist = forms.Playlist();
     bool failed = false;
     playlist.MessageBox = [&failed](const QString& text) {

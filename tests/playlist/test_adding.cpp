@@ -53,7 +53,7 @@ class Adding : public ::testing::Test {
 
     TestProgramDir dir;
     FakePlaybackControl* control = nullptr;
-    Forms forms{FakePlaybackControl::Factory(&control)};
+    TestForms forms{FakePlaybackControl::Factory(&control)};
     FormPLS* pls = nullptr;
     QString lastTitle, lastExt;
     QStringList lastFilters;
@@ -227,7 +227,7 @@ TEST(CommonDialogTest, FileNameReadsOnceAndDefaultExtLosesItsDots) {
 
 TEST_F(Adding, TheCloseHotspotRedrawsTheTitleBarAndHides) {
     CoordinateSkin::Write(dir.Make("skins/silence"));
-    Forms skinned{FakePlaybackControl::Factory()};
+    TestForms skinned{FakePlaybackControl::Factory()};
     FormPLS& window = skinned.Playlist();
     window.AppendEntry("/a", "a");
     window.show();

@@ -56,7 +56,7 @@ class ListLook : public ::testing::Test {
 
     TestProgramDir dir;
     FakePlaybackControl* control = nullptr;
-    Forms forms{FakePlaybackControl::Factory(&control)};
+    TestForms forms{FakePlaybackControl::Factory(&control)};
     FormPLS* pls = nullptr;
 };
 

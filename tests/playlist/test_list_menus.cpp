@@ -75,7 +75,7 @@ class ListMenus : public ::testing::Test {
 
     TestProgramDir dir;
     FakePlaybackControl* control = nullptr;
-    Forms forms{FakePlaybackControl::Factory(&control)};
+    TestForms forms{FakePlaybackControl::Factory(&control)};
     FormPLS* pls = nullptr;
 };
 

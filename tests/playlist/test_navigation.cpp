@@ -25,7 +25,7 @@ class Navigation : public ::testing::Test {
     }
     TestProgramDir dir;
     FakePlaybackControl* control = nullptr;
-    Forms forms{FakePlaybackControl::Factory(&control)};
+    TestForms forms{FakePlaybackControl::Factory(&control)};
     FormPLS* pls = nullptr;
 };
 

@@ -54,7 +54,7 @@ class PlaylistFileTest : public ::testing::Test {
     }
 
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
     FormPLS* pls = nullptr;
     QStringList messages;
 };

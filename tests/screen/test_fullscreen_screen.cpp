@@ -7,6 +7,7 @@
 
 #include "MediaFiles.h"
 #include "ScreenSession.h"
+#include "TestForms.h"
 #include "TestSkin.h"
 #include "app/Forms.h"
 #include "app/frmMain.h"
@@ -75,7 +76,7 @@ class OnScreen : public ::testing::Test {
     }
 
     TestProgramDir dir;
-    Forms forms{
+    TestForms forms{
         [] { return std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options::Silent()); }};
     frmMain& main = forms.Main();
 };

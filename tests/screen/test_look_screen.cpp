@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include "playlist/EntryListView.h"
-#include "playlist/PlaylistModel.h"
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
+#include "playlist/EntryListView.h"
+#include "playlist/PlaylistModel.h"
 
 #include "FakePlaybackControl.h"
 #include "MediaFiles.h"
@@ -81,7 +81,7 @@ class LookOnScreen : public ::testing::TestWithParam<const char*> {
     }
 
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
     FormPLS* pls = nullptr;
     SkinPalette colours;
     ScreenSession screen;
@@ -230,7 +230,7 @@ TEST(LampsOnScreen, StereoThenMonoLightTheirLamps) {
                                         "-ac", "1", "-c:a", "libmp3lame"}));
     for (const QString skin : {"silence", "ember"}) {
         TestProgramDir dir;
-        Forms forms{[] {
+        TestForms forms{[] {
             return std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options::Silent(false));
         }};
         frmMain& main = forms.Main();

@@ -20,7 +20,7 @@ QString shippedSkin(const char* name) {
 // Switching between the shipped skins on a real screen: pictures, shape and playlist frame follow.
 TEST(SkinsOnScreen, SwitchingChangesThePicturesTheShapeAndThePlaylistFrame) {
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
     frmMain& main = forms.Main();
     main.move(30, 30);
     main.show();

@@ -4,6 +4,7 @@
 
 #include "MediaFiles.h"
 #include "ScreenSession.h"
+#include "TestForms.h"
 #include "TestSkin.h"
 #include "app/Forms.h"
 #include "app/frmMain.h"
@@ -20,7 +21,7 @@ TEST(VideoOnScreen, FramesAppearForAFileLoadedWhileTheWindowWasHidden) {
                            {"-f", "lavfi", "-i", "color=c=0xe01010:size=160x120:rate=25:duration=4",
                             "-c:v", "mpeg4", "-vtag", "DIVX"}));
     TestProgramDir dir;
-    Forms forms(
+    TestForms forms(
         [] { return std::make_unique<MpvPlaybackControl>(MpvPlaybackControl::Options::Silent()); });
     frmMain& main = forms.Main();
     main.move(20, 20);

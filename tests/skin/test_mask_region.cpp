@@ -80,7 +80,7 @@ TEST(MakeMaskRegion, AColourThatOccursNowhereGivesTheFullMask) {
 
 TEST(MakeMaskRegion, MatchesAPixelByPixelScanOfTheBuiltInMask) {
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
     frmMain& main = forms.Main();
     long colour = kMagenta;
     const QRegion region = frmMain::MakeMaskRegion(*main.Mask, colour);
@@ -100,7 +100,7 @@ TEST(MakeMaskRegion, MatchesAPixelByPixelScanOfTheBuiltInMask) {
 
 TEST(ChangeMask, AnEmptyShapeShowsNothing) {
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    TestForms forms{FakePlaybackControl::Factory()};
     frmMain& main = forms.Main();
     QImage allMagenta(275, 116, QImage::Format_RGB32);
     allMagenta.fill(qRgb(255, 0, 255));

@@ -13,14 +13,11 @@ using CoordinateSkin::Origin;
 
 class PlaylistFrame : public ::testing::Test {
   protected:
-    PlaylistFrame() {
-        CoordinateSkin::Write(dir.Make("skins/silence"));
-        pls = &forms.Playlist();
-    }
+    PlaylistFrame() { pls = &forms.Playlist(); }
     Origin at(PictureBox* box, int x, int y) { return Decode(box->Image().pixel(x, y)); }
 
-    TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    CoordinateSkinDir dir;
+    TestForms forms{FakePlaybackControl::Factory()};
     FormPLS* pls = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <QFile>
 
 #include "BmpWriter.h"
@@ -27,11 +29,17 @@ bool samePixels(const QImage& a, const QImage& b) {
 
 class SkinLoading : public ::testing::Test {
   protected:
-    frmMain& main() { return forms.Main(); }
+    // The program starts on first reference, once the test has written its skins.
+    TestForms& forms() {
+        if (!program)
+            program.emplace(FakePlaybackControl::Factory());
+        return *program;
+    }
+    frmMain& main() { return forms().Main(); }
     QString skin(const QString& name) { return dir.Make(QStringLiteral("skins/") + name); }
 
     TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    std::optional<TestForms> program;
 };
 
 TEST_F(SkinLoading, WithoutDefaultIniTheSilenceSkinLoads) {
@@ -89,7 +97,7 @@ TEST_F(SkinLoading, ASkinWithOnlyMainBmpChangesBackgroundAndShapeOnly) {
         for (int x = 0; x < 10; ++x) shaped.setPixel(x, y, qRgb(255, 0, 255));
     const QString only = skin("onlymain");
     shaped.save(only + "/main.bmp", "BMP");
-    mdlSkin::LoadSkin(forms, only);
+    mdlSkin::LoadSkin(forms(), only);
     EXPECT_EQ(Decode(m.BackgroundPicture().pixel(20, 20)), (Origin{1, 20, 20}));
     EXPECT_FALSE(m.WindowRegion().contains(QPoint(5, 50)));
     EXPECT_TRUE(m.WindowRegion().contains(QPoint(10, 50)));
@@ -110,7 +118,7 @@ TEST_F(SkinLoading, ASkinWithoutMainBmpCutsThePreviousMaskWithItsOwnColour) {
                       .arg(qGreen(body))
                       .arg(qBlue(body))
                       .toUtf8());
-    mdlSkin::LoadSkin(forms, noMain);
+    mdlSkin::LoadSkin(forms(), noMain);
     EXPECT_EQ(m.BackgroundPicture(), backgroundBefore);
     EXPECT_FALSE(m.WindowRegion().contains(QPoint(137, 100)));
     EXPECT_TRUE(m.WindowRegion().contains(QPoint(0, 50)) == (m.Mask->Image().pixel(0, 50) != body));
@@ -122,9 +130,9 @@ TEST_F(SkinLoading, MissingOrEmptyDirectoriesKeepEveryPicture) {
     const QImage background = m.BackgroundPicture();
     const QImage play = m.imgPlayBut[1]->Picture();
     const QRegion shape = m.WindowRegion();
-    mdlSkin::LoadSkin(forms, dir.Path() + "/no/such/skin");
-    mdlSkin::LoadSkin(forms, skin("empty"));
-    mdlSkin::LoadSkin(forms, QString());
+    mdlSkin::LoadSkin(forms(), dir.Path() + "/no/such/skin");
+    mdlSkin::LoadSkin(forms(), skin("empty"));
+    mdlSkin::LoadSkin(forms(), QString());
     EXPECT_EQ(m.BackgroundPicture(), background);
     EXPECT_TRUE(samePixels(m.imgPlayBut[1]->Picture(), play));
     EXPECT_EQ(m.WindowRegion(), shape) << "magenta shape of the built-in mask";
@@ -142,7 +150,7 @@ TEST_F(SkinLoading, BrokenAndTruncatedBitmapsLeaveTheOldPicture) {
     numbers.close();
     dir.WriteFile("skins/broken/cbuttons.bmp", "BM this is not a bitmap");
     dir.WriteFile("skins/broken/main.bmp", QByteArray());
-    mdlSkin::LoadSkin(forms, broken);
+    mdlSkin::LoadSkin(forms(), broken);
     EXPECT_TRUE(samePixels(m.imgPlayBut[1]->Picture(), play));
     EXPECT_TRUE(samePixels(m.imgNumber[0]->Picture(), digits));
     EXPECT_FALSE(m.BackgroundPicture().isNull());
@@ -152,7 +160,7 @@ TEST_F(SkinLoading, SmallerBitmapsStillGiveCellsOfTheTableSize) {
     frmMain& m = main();
     const QString small = skin("small");
     CoordinateSkin::Write(small, {}, 0.5);
-    mdlSkin::LoadSkin(forms, small);
+    mdlSkin::LoadSkin(forms(), small);
     const QImage next = m.imgPlayBut[4]->Picture();  // cell 92, 0 of a 68 x 18 bitmap
     EXPECT_EQ(next.size(), QSize(22, 18));
     EXPECT_EQ(qAlpha(next.pixel(0, 0)), 0);
@@ -167,14 +175,14 @@ TEST_F(SkinLoading, SmallerBitmapsStillGiveCellsOfTheTableSize) {
 TEST_F(SkinLoading, AfterALoadTheDigitsShowZeroAndTheMenuButtonIsReleased) {
     frmMain& m = main();
     CoordinateSkin::Write(skin("coords"));
-    mdlSkin::DrawSprite(forms, Sprite::Digit, 5, 1);
-    mdlSkin::DrawSprite(forms, Sprite::SeekBar, Sprite::SeekSlider, Sprite::Pressed);
-    mdlSkin::LoadSkin(forms, skin("coords"));
+    mdlSkin::DrawSprite(forms(), Sprite::Digit, 5, 1);
+    mdlSkin::DrawSprite(forms(), Sprite::SeekBar, Sprite::SeekSlider, Sprite::Pressed);
+    mdlSkin::LoadSkin(forms(), skin("coords"));
     for (auto* digit : m.imgNumber)
         EXPECT_EQ(Decode(digit->Picture().pixel(0, 0)), (Origin{10, 0, 0}));
     EXPECT_EQ(Decode(m.imgPosSlide[0]->Picture().pixel(0, 0)), (Origin{6, 248, 0}));
     EXPECT_EQ(Decode(m.imgMenu[0]->Picture().pixel(0, 0)), (Origin{3, 0, 0}));
-    EXPECT_EQ(Decode(forms.Playlist().PLEdit->Picture().pixel(5, 5)), (Origin{4, 5, 5}));
+    EXPECT_EQ(Decode(forms().Playlist().PLEdit->Picture().pixel(5, 5)), (Origin{4, 5, 5}));
 }
 
 TEST_F(SkinLoading, BitmapsCutInHalfKeepEveryPictureAndTheShape) {
@@ -182,7 +190,7 @@ TEST_F(SkinLoading, BitmapsCutInHalfKeepEveryPictureAndTheShape) {
     const QImage background = m.BackgroundPicture();
     const QImage play = m.imgPlayBut[1]->Picture();
     const QImage title = m.imgTitlebar->Picture();
-    const QImage frame = forms.Playlist().PLEdit->Picture();
+    const QImage frame = forms().Playlist().PLEdit->Picture();
     const QRegion shape = m.WindowRegion();
     const QString cut = skin("cut");
     CoordinateSkin::Write(cut);
@@ -191,11 +199,11 @@ TEST_F(SkinLoading, BitmapsCutInHalfKeepEveryPictureAndTheShape) {
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         file.resize(file.size() / 2);
     }
-    mdlSkin::LoadSkin(forms, cut);
+    mdlSkin::LoadSkin(forms(), cut);
     EXPECT_EQ(m.BackgroundPicture(), background);
     EXPECT_TRUE(samePixels(m.imgPlayBut[1]->Picture(), play));
     EXPECT_TRUE(samePixels(m.imgTitlebar->Picture(), title));
-    EXPECT_TRUE(samePixels(forms.Playlist().PLEdit->Picture(), frame));
+    EXPECT_TRUE(samePixels(forms().Playlist().PLEdit->Picture(), frame));
     EXPECT_EQ(m.WindowRegion(), shape);
 }
 
@@ -213,7 +221,7 @@ TEST_F(SkinLoading, SixteenBitMagentaCutsTheShapeAndAlphaZeroButtonsShowTheirCol
             buttons.setPixel(x, y, buttons.pixel(x, y) & 0x00FFFFFF);
     dir.WriteFile("skins/deep/cbuttons.bmp",
                   BmpWriter::Encode(buttons, BmpWriter::Flavour::Rgb32Alpha));
-    mdlSkin::LoadSkin(forms, deep);
+    mdlSkin::LoadSkin(forms(), deep);
     EXPECT_FALSE(m.WindowRegion().contains(QPoint(5, 50)));
     EXPECT_TRUE(m.WindowRegion().contains(QPoint(10, 50)));
     const QRgb play = m.imgPlayBut[1]->Picture().pixel(3, 4);
@@ -236,7 +244,7 @@ class TransparentColour : public SkinLoading {
     }
     bool apply(const QByteArray& region) {
         dir.WriteFile("skins/region/region.txt", region);
-        return mdlSkin::ApplyTransparentColour(forms, path);
+        return mdlSkin::ApplyTransparentColour(forms(), path);
     }
     bool opaque(int x) { return main().WindowRegion().contains(QPoint(x, 0)); }
     QString path;

@@ -79,15 +79,12 @@ TEST(SpriteTable, UnlistedEntriesAreZeroAndKeysOutsideTheArraysAreMissing) {
 
 class DrawSprite : public ::testing::Test {
   protected:
-    DrawSprite() {
-        CoordinateSkin::Write(dir.Make("skins/silence"));
-        main = &forms.Main();
-    }
+    DrawSprite() { main = &forms.Main(); }
     Origin topLeft(ImageControl* control) { return Decode(control->Picture().pixel(0, 0)); }
     QSize size(ImageControl* control) { return control->Picture().size(); }
 
-    TestProgramDir dir;
-    Forms forms{FakePlaybackControl::Factory()};
+    CoordinateSkinDir dir;
+    TestForms forms{FakePlaybackControl::Factory()};
     frmMain* main = nullptr;
 };
 

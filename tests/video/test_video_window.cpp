@@ -23,7 +23,7 @@ class VideoWindow : public ::testing::Test {
     }
     TestProgramDir dir;
     FakePlaybackControl* control = nullptr;
-    Forms forms{FakePlaybackControl::Factory(&control)};
+    TestForms forms{FakePlaybackControl::Factory(&control)};
     Form1* video = nullptr;
 };
 
