@@ -158,7 +158,7 @@ void Controller::Next() {
 void Controller::SeekTo(double seconds) {
     PlaybackControl& control = forms_.Playback();
     const double duration = control.Duration();
-    if (!(duration > 0.0))
+    if (!(duration > 0.0) || forms_.Playing().PlayingStream())
         return;
     const double position = std::clamp(seconds, 0.0, duration);
     control.SetCurrentPosition(position);

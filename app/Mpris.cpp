@@ -14,6 +14,7 @@
 #include "app/MprisRoot.h"
 #include "app/frmMain.h"
 #include "platform/PlaybackControl.h"
+#include "platform/StreamUrl.h"
 #include "playlist/FormPLS.h"
 
 namespace {
@@ -153,7 +154,7 @@ bool Mpris::CanPlay() const {
 
 bool Mpris::CanSeek() const {
     const PlaybackControl* playback = control();
-    return playback && playback->Duration() > 0.0;
+    return playback && playback->Duration() > 0.0 && !forms_.Playing().PlayingStream();
 }
 
 void Mpris::Run(void (Controller::*operation)()) {
@@ -190,9 +191,14 @@ void Mpris::SetPosition(const QDBusObjectPath& track, qlonglong position) {
 }
 
 bool Mpris::OpenUri(const QString& uri, QString* error) {
+    if (StreamUrl::Is(uri)) {
+        forms_.Operations().OpenUri(uri);
+        Publish();
+        return true;
+    }
     const QUrl url(uri);
     if (!url.isLocalFile()) {
-        *error = QStringLiteral("Only file: addresses can be opened: %1").arg(uri);
+        *error = QStringLiteral("Only file, http and https addresses can be opened: %1").arg(uri);
         return false;
     }
     const QString path = url.toLocalFile();

@@ -24,7 +24,9 @@ class MprisRoot : public QDBusAbstractAdaptor {
     bool HasTrackList() const { return false; }
     QString Identity() const { return QStringLiteral("Solvane"); }
     QString DesktopEntry() const { return QStringLiteral("solvane"); }
-    QStringList SupportedUriSchemes() const { return {QStringLiteral("file")}; }
+    QStringList SupportedUriSchemes() const {
+        return {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")};
+    }
     QStringList SupportedMimeTypes() const;
 
   public slots:

@@ -1,5 +1,7 @@
 #include "app/Player.h"
 
+#include "platform/StreamUrl.h"
+
 Player::Player(std::unique_ptr<PlaybackControl> control, QObject* parent)
     : QObject(parent), control_(std::move(control)) {
     connect(control_.get(), &PlaybackControl::StateChange, this, &Player::onStateChange);
@@ -73,4 +75,8 @@ void Player::QueueNext(const QString& upcoming) {
 
 void Player::PlayAgain() {
     control_->SetFileName(control_->FileName());
+}
+
+bool Player::PlayingStream() const {
+    return StreamUrl::Is(control_->FileName());
 }

@@ -21,6 +21,8 @@ class Player : public QObject {
     ~Player() override;
 
     PlaybackControl& Control() { return *control_; }
+    // An http or https stream plays as it arrives: it has no seek bar, and nothing seeks in it.
+    bool PlayingStream() const;
     State CurrentState() const;
     static State StateOf(int controlState);
 

@@ -7,7 +7,6 @@
 #include "app/frmMain.h"
 #include "platform/PlaybackControl.h"
 #include "platform/Screen.h"
-#include "platform/StreamUrl.h"
 #include "skin/Sprite.h"
 #include "skin/mdlSkin.h"
 
@@ -60,7 +59,7 @@ void SeekBar::imgPosSlide_MouseUp(int index, MouseArgs) {
 }
 
 bool SeekBar::Seekable() {
-    return !StreamUrl::Is(main_.Playback().FileName());
+    return !main_.forms().Playing().PlayingStream();
 }
 
 void SeekBar::imgPosBar_MouseDown(MouseArgs args) {

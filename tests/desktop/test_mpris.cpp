@@ -89,7 +89,8 @@ TEST_F(MediaKeys, ThePlayerIsFoundByNameAndSaysWhatItIs) {
     EXPECT_EQ(BusClient::Property(kRoot, "Identity"), "variant Solvane");
     EXPECT_EQ(BusClient::Property(kRoot, "DesktopEntry"), "variant solvane");
     EXPECT_EQ(BusClient::Property(kRoot, "HasTrackList"), "variant boolean false");
-    EXPECT_EQ(BusClient::Property(kRoot, "SupportedUriSchemes"), "variant array [ file ]");
+    EXPECT_EQ(BusClient::Property(kRoot, "SupportedUriSchemes"),
+              "variant array [ file http https ]");
     const QString types = BusClient::Property(kRoot, "SupportedMimeTypes");
     for (const QString& type : MediaTypes::MimeTypes())
         EXPECT_TRUE(types.contains(type)) << type.toStdString();
@@ -342,11 +343,24 @@ TEST_F(MediaKeys, OpenUriAddsAFileAndStartsItWhenTheListWasEmpty) {
     EXPECT_EQ(list.EntryCount(), 2);
     EXPECT_EQ(control->filesOpened, QStringList{song}) << "a list that had entries plays on";
 
-    EXPECT_NE(playerctl({"open", "https://example.org/stream.mp3"}).code, 0);
     EXPECT_NE(BusClient::Call(kPlayer, "OpenUri", {"string:file:///no/such/file.mp3"}).code, 0);
     EXPECT_NE(BusClient::Call(kPlayer, "OpenUri", {"string:" + media.path()}).code, 0)
         << "a folder is no file";
     EXPECT_EQ(list.EntryCount(), 2);
+
+    // A stream is an entry too; nothing seeks in it, even when libmpv knows a length.
+    const QString stream = QStringLiteral("https://radio.example/live/stream.mp3");
+    ASSERT_EQ(playerctl({"open", stream}).code, 0);
+    ASSERT_EQ(list.EntryCount(), 3);
+    EXPECT_EQ(list.Model().Path(2), stream);
+    control->SetFileName(stream);
+    control->duration = 100.0;
+    control->position = 30.0;
+    control->seeks.clear();
+    EXPECT_EQ(BusClient::Property(kPlayer, "CanSeek"), "variant boolean false");
+    BusClient::Call(kPlayer, "Seek", {"int64:10000000"});
+    forms.Operations().SeekBy(5.0);  // what the Right key does
+    EXPECT_TRUE(control->seeks.isEmpty());
 }
 
 TEST_F(MediaKeys, RaiseShowsTheWindowAndQuitEndsThePlayer) {
