@@ -42,6 +42,15 @@ QString oneLine(QString text) {
     return text.replace(QRegularExpression(QStringLiteral("[\r\n]+")), QStringLiteral(" "));
 }
 
+// A local path with a line break in it (legal in a file name) is written as a file address,
+// which keeps it on one line and reads back as the same path.
+QString writtenPath(const QString& path) {
+    if (path.startsWith(QLatin1Char('/')) &&
+        (path.contains(QLatin1Char('\n')) || path.contains(QLatin1Char('\r'))))
+        return QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
+    return oneLine(path);
+}
+
 // Cleaned and trimmed until neither changes it, so that what is written reads back the same:
 // a final "/" dropped may bare a space, and a space trimmed a "/".
 QString settled(QString path) {
@@ -100,7 +109,7 @@ QString M3uPlaylist::Compose(const PlaylistEntries& entries) {
     for (const PlaylistEntry& entry : entries)
         text += QStringLiteral("#EXTINF:%1,%2\n%3\n")
                     .arg(entry.seconds < 0 ? -1 : entry.seconds)
-                    .arg(oneLine(entry.name), oneLine(entry.path));
+                    .arg(oneLine(entry.name), writtenPath(entry.path));
     return text;
 }
 

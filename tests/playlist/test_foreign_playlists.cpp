@@ -45,6 +45,7 @@ TEST_F(ForeignLists, AnM3u8WrittenIsExtendedUtf8AndReadsBackTheSame) {
         {at("Música/01 Ça va, oui.flac"), "Ça va, oui", 215},
         {"/films/clip.mkv", "clip", -1},
         {"https://radio.example.org/live.mp3?x=1", "Live, on air", -1},
+        {"/odd/two\nlines 100%.mp3", "two lines", -1},  // a line break is legal in a name
     };
     const QString path = at("lists/mine.m3u8");
     QDir().mkpath(at("lists"));
