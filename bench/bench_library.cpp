@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "LibraryTree.h"
 #include "platform/AvFormatLibrary.h"
 #include "platform/MediaHeader.h"
 #include "platform/MediaInfoReader.h"
@@ -22,75 +23,10 @@
 
 namespace {
 
-constexpr int kFanOut = 10;  // 10 x 10 x 10 leaf folders of 10 files each
 constexpr int kRuns = 5;
-
-bool ffmpeg(const QStringList& arguments) {
-    QProcess process;
-    process.start("ffmpeg", QStringList{"-y", "-loglevel", "error", "-f", "lavfi", "-i",
-                                        "sine=frequency=440:duration=1", "-metadata", "title=Song",
-                                        "-metadata", "artist=Band", "-metadata", "album=Record"} +
-                                arguments);
-    return process.waitForFinished(60000) && process.exitCode() == 0;
-}
-
-// Small tagged files of five types, copied round the tree.
-QStringList makeTree(const QString& root) {
-    const QList<QStringList> templates = {{"-c:a", "libmp3lame", "-b:a", "32k", "t.mp3"},
-                                          {"-c:a", "flac", "-ar", "8000", "t.flac"},
-                                          {"-c:a", "libvorbis", "-ar", "8000", "t.ogg"},
-                                          {"-c:a", "aac", "-b:a", "24k", "t.m4a"},
-                                          {"-c:a", "libopus", "-b:a", "16k", "t.opus"}};
-    QStringList made;
-    for (QStringList arguments : templates) {
-        arguments.last() = root + '/' + arguments.last();
-        if (!ffmpeg(arguments))
-            return {};
-        made << arguments.last();
-    }
-    QStringList files;
-    for (int i = 0; i < kFanOut * kFanOut * kFanOut * 10; ++i) {
-        const int leaf = i / 10;
-        const QString folder = QStringLiteral("%1/Artist %2/Album %3/Disc %4")
-                                   .arg(root)
-                                   .arg(leaf / 100 + 1)
-                                   .arg(leaf / 10 % 10 + 1)
-                                   .arg(leaf % 10 + 1);
-        QDir().mkpath(folder);
-        const QString source = made.at(i % made.size());
-        const QString file = QStringLiteral("%1/%2 Track.%3")
-                                 .arg(folder)
-                                 .arg(i % 10 + 1)
-                                 .arg(QFileInfo(source).suffix());
-        QFile::copy(source, file);
-        files << file;
-    }
-    for (const QString& file : made) QFile::remove(file);
-    return files;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double timeMs(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
 
 void runUntil(const std::function<bool()>& done) {
     while (!done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-}
-
-QStringList plainWalk(const QString& root) {
-    QStringList paths;
-    for (QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
-        paths << it.next();
-    std::sort(paths.begin(), paths.end(), NaturalOrder::Less);
-    return paths;
 }
 
 // The same walk by the system's tools.
@@ -112,22 +48,6 @@ int scanInBackground(const QString& root) {
     return found;
 }
 
-// The library's ordinary way to every length: open, find the stream information, read the
-// duration. With `probe` false, the open alone: faster, but it leaves some lengths unknown.
-int plainLengths(const QStringList& files, bool probe) {
-    int known = 0;
-    for (const QString& file : files) {
-        AVFormatContext* format = nullptr;
-        if (avformat_open_input(&format, QFile::encodeName(file).constData(), nullptr, nullptr) < 0)
-            continue;
-        if (probe)
-            avformat_find_stream_info(format, nullptr);
-        known += format->duration > 0;
-        avformat_close_input(&format);
-    }
-    return known;
-}
-
 int headerLengths(const QStringList& files, const QString& covers) {
     int known = 0;
     for (const QString& file : files) known += MediaHeader::Read(file, covers).milliseconds > 0;
@@ -146,13 +66,6 @@ int pooledLengths(const QStringList& files, const QString& covers) {
     return known;
 }
 
-long residentKiB() {
-    QFile status("/proc/self/statm");
-    status.open(QIODevice::ReadOnly);
-    const QList<QByteArray> fields = status.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toLong() * (sysconf(_SC_PAGESIZE) / 1024) : 0;
-}
-
 // Scan and lengths at once, as the player does them: the event loop's longest pause, and the
 // memory that 10,000 entries with their lengths and tags take.
 void together(const QString& root, const QString& covers) {
@@ -164,7 +77,7 @@ void together(const QString& root, const QString& covers) {
         longestGapNs = std::max(longestGapNs, sinceTick.nsecsElapsed());
         sinceTick.restart();
     });
-    const long before = residentKiB();
+    const long before = LibraryTree::ResidentKiB();
     QList<MediaInfo> entries;
     {
         FolderScan scan;
@@ -189,7 +102,7 @@ void together(const QString& root, const QString& covers) {
                 static_cast<double>(longestGapNs) / 1e6);
     std::printf("memory of %lld entries with lengths and tags: %.1f MiB\n",
                 static_cast<long long>(entries.size()),
-                static_cast<double>(residentKiB() - before) / 1024.0);
+                static_cast<double>(LibraryTree::ResidentKiB() - before) / 1024.0);
 }
 
 }  // namespace
@@ -204,41 +117,47 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QTemporaryDir tree, covers;
-    const QStringList files = makeTree(tree.path());
+    const QStringList files = LibraryTree::Make(tree.path());
     if (files.isEmpty()) {
         std::fprintf(stderr, "library: ffmpeg could not make the files\n");
         return 1;
     }
-    plainWalk(tree.path());  // the tree in the cache for both sides
-    plainLengths(files, false);
+    LibraryTree::PlainWalk(tree.path());  // the tree in the cache for both sides
+    LibraryTree::PlainLengths(files, false);
     std::vector<double> scan, walk, tools, pooled, plain, opened, single;
     int scanned = 0, walked = 0, knownPooled = 0, knownPlain = 0, knownOpened = 0;
     for (int run = 0; run < kRuns; ++run) {
-        walk.push_back(timeMs([&] { walked = static_cast<int>(plainWalk(tree.path()).size()); }));
-        tools.push_back(timeMs([&] { findAndSort(tree.path()); }));
-        scan.push_back(timeMs([&] { scanned = scanInBackground(tree.path()); }));
-        plain.push_back(timeMs([&] { knownPlain = plainLengths(files, true); }));
-        opened.push_back(timeMs([&] { knownOpened = plainLengths(files, false); }));
-        pooled.push_back(timeMs([&] { knownPooled = pooledLengths(files, covers.path()); }));
-        single.push_back(timeMs([&] { headerLengths(files, covers.path()); }));
+        walk.push_back(LibraryTree::TimeMs(
+            [&] { walked = static_cast<int>(LibraryTree::PlainWalk(tree.path()).size()); }));
+        tools.push_back(LibraryTree::TimeMs([&] { findAndSort(tree.path()); }));
+        scan.push_back(LibraryTree::TimeMs([&] { scanned = scanInBackground(tree.path()); }));
+        plain.push_back(
+            LibraryTree::TimeMs([&] { knownPlain = LibraryTree::PlainLengths(files, true); }));
+        opened.push_back(
+            LibraryTree::TimeMs([&] { knownOpened = LibraryTree::PlainLengths(files, false); }));
+        pooled.push_back(
+            LibraryTree::TimeMs([&] { knownPooled = pooledLengths(files, covers.path()); }));
+        single.push_back(LibraryTree::TimeMs([&] { headerLengths(files, covers.path()); }));
     }
     std::printf(
         "scan of %d files in 1,110 folders: %.1f ms, plain walk with natural sort (%d): "
         "%.1f ms\n",
-        scanned, median(scan), walked, median(walk));
+        scanned, LibraryTree::Median(scan), walked, LibraryTree::Median(walk));
     std::printf(
         "library scan / plain walk with natural sort: %.2f (/ find | sort -V, %.1f ms: "
         "%.2f)\n",
-        median(scan) / median(walk), median(tools), median(scan) / median(tools));
+        LibraryTree::Median(scan) / LibraryTree::Median(walk), LibraryTree::Median(tools),
+        LibraryTree::Median(scan) / LibraryTree::Median(tools));
     std::printf(
         "lengths known: pool %d in %.0f ms (%d threads); plain loop %d in %.0f ms; "
         "the open alone %d in %.0f ms; the reader's own read in one thread %.0f ms\n",
-        knownPooled, median(pooled), QThread::idealThreadCount(), knownPlain, median(plain),
-        knownOpened, median(opened), median(single));
+        knownPooled, LibraryTree::Median(pooled), QThread::idealThreadCount(), knownPlain,
+        LibraryTree::Median(plain), knownOpened, LibraryTree::Median(opened),
+        LibraryTree::Median(single));
     std::printf("all lengths by the pool / a plain loop of libavformat in one thread: %.2f\n",
-                median(pooled) / median(plain));
+                LibraryTree::Median(pooled) / LibraryTree::Median(plain));
     std::printf("all lengths by the pool / the open alone in one thread: %.2f\n",
-                median(pooled) / median(opened));
+                LibraryTree::Median(pooled) / LibraryTree::Median(opened));
     together(tree.path(), covers.path());
     return 0;
 }

@@ -23,6 +23,7 @@ echo "loading 32767 entries into the window / reading the bytes and splitting li
 echo "scanning a folder of 10,000 files: $(cpu BM_ScanFolder "$pcsv") ms"
 rm -f "$pcsv"
 "$build/bench/bench_library"
+"$build/bench/player_library"
 "$(dirname "$0")/../bench/playback.sh" "$build"
 "$(dirname "$0")/../bench/handover.sh" "$build" || echo "handover: Xvfb or the session bus did not start"
 "$(dirname "$0")/../bench/video.sh" "$build" || echo "video: Xvfb did not start"

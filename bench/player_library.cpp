@@ -1,0 +1,162 @@
+// The player with a library of 10,000 small tagged files in 1,000 nested folders, given on its
+// command line: the time until every row is shown, against a plain walk of the tree with
+// natural sorting; the time until every length is known, against a plain loop of libavformat
+// in one thread; the longest time the event loop did not turn meanwhile; and the memory the
+// entries take, the empty player's subtracted.
+//
+// Each run is the program in a process of its own, built as main() builds it, on the offscreen
+// platform, with libmpv playing the first file as the player would (on the null audio output
+// when there is no sound device): `player_library --run ROOT` prints one line of figures.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <clocale>
+#include <cstdio>
+#include <vector>
+
+#include "LibraryTree.h"
+#include "app/CommandLine.h"
+#include "app/Controller.h"
+#include "app/Forms.h"
+#include "app/Player.h"
+#include "app/frmMain.h"
+#include "platform/MpvPlaybackControl.h"
+#include "playlist/FormPLS.h"
+#include "playlist/PlaylistModel.h"
+
+namespace {
+
+constexpr int kRuns = 3;
+constexpr int kTimeoutMs = 600000;
+
+struct Figures {
+    double rowsMs = 0, lengthsMs = 0, stallMs = 0, memoryMiB = 0;
+};
+
+bool allLengthsKnown(const PlaylistModel& entries) {
+    for (const QString& path : entries.Paths())
+        if (entries.Info(path).milliseconds <= 0)
+            return false;
+    return true;
+}
+
+// Turns the event loop until `done`, or fails after the time-out.
+bool runUntil(const std::function<bool()>& done) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!done()) {
+        if (waited.elapsed() > kTimeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    return true;
+}
+
+int runPlayer(int argc, char* argv[], const QString& root) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    Player player(std::make_unique<MpvPlaybackControl>());
+    PlaylistModel entries;
+    Forms forms(player, entries);
+    Controller controller(forms);
+    forms.WireWith(controller);
+    forms.Load();
+    forms.Main().show();
+    controller.TogglePlaylist();
+    QElapsedTimer settle;
+    settle.start();
+    runUntil([&] { return settle.elapsed() > 500; });
+    const long emptyKiB = LibraryTree::ResidentKiB();
+
+    QElapsedTimer sinceTick, sinceCommand;
+    qint64 longestGapNs = 0;
+    QTimer ticker;
+    ticker.setInterval(1);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longestGapNs = std::max(longestGapNs, sinceTick.nsecsElapsed());
+        sinceTick.restart();
+    });
+    sinceTick.start();
+    ticker.start();
+    sinceCommand.start();
+    controller.AddPaths(CommandLine::Parse({root}, QDir::currentPath()).paths);
+    Figures figures;
+    const bool shown =
+        runUntil([&] { return entries.Count() == LibraryTree::kFiles && !entries.Scanning(); });
+    QCoreApplication::processEvents();  // the last rows laid out and painted
+    figures.rowsMs = static_cast<double>(sinceCommand.nsecsElapsed()) / 1e6;
+    const bool known = shown && runUntil([&] { return allLengthsKnown(entries); });
+    figures.lengthsMs = static_cast<double>(sinceCommand.nsecsElapsed()) / 1e6;
+    ticker.stop();
+    figures.stallMs = static_cast<double>(longestGapNs) / 1e6;
+    figures.memoryMiB = static_cast<double>(LibraryTree::ResidentKiB() - emptyKiB) / 1024.0;
+    if (!known) {
+        std::fprintf(stderr, "player_library: %d rows, lengths not all known\n", entries.Count());
+        return 1;
+    }
+    std::printf("%.1f %.1f %.1f %.2f\n", figures.rowsMs, figures.lengthsMs, figures.stallMs,
+                figures.memoryMiB);
+    return 0;
+}
+
+bool runOnce(const QString& self, const QString& root, Figures* figures) {
+    QProcess run;
+    run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    run.start(self, {QStringLiteral("--run"), root});
+    if (!run.waitForFinished(kTimeoutMs) || run.exitCode() != 0)
+        return false;
+    const QList<QByteArray> fields = run.readAllStandardOutput().simplified().split(' ');
+    if (fields.size() != 4)
+        return false;
+    *figures = Figures{fields[0].toDouble(), fields[1].toDouble(), fields[2].toDouble(),
+                       fields[3].toDouble()};
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc == 3 && QByteArray(argv[1]) == "--run")
+        return runPlayer(argc, argv, QString::fromLocal8Bit(argv[2]));
+    QCoreApplication app(argc, argv);
+    QTemporaryDir tree;
+    const QStringList files = LibraryTree::Make(tree.path());
+    if (files.isEmpty()) {
+        std::fprintf(stderr, "player_library: ffmpeg could not make the files\n");
+        return 1;
+    }
+    LibraryTree::PlainWalk(tree.path());  // the tree in the cache for every side
+    LibraryTree::PlainLengths(files, false);
+    std::vector<double> walk, lengths, rows, known, stall, memory;
+    for (int run = 0; run < kRuns; ++run) {
+        walk.push_back(LibraryTree::TimeMs([&] { LibraryTree::PlainWalk(tree.path()); }));
+        lengths.push_back(LibraryTree::TimeMs([&] { LibraryTree::PlainLengths(files, true); }));
+        Figures figures;
+        if (!runOnce(QCoreApplication::applicationFilePath(), tree.path(), &figures)) {
+            std::fprintf(stderr, "player_library: the player's run failed\n");
+            return 1;
+        }
+        rows.push_back(figures.rowsMs);
+        known.push_back(figures.lengthsMs);
+        stall.push_back(figures.stallMs);
+        memory.push_back(figures.memoryMiB);
+    }
+    using T = LibraryTree;
+    std::printf(
+        "player: command line to 10,000 rows shown %.0f ms; plain walk with natural sort "
+        "%.0f ms; ratio %.2f\n",
+        T::Median(rows), T::Median(walk), T::Median(rows) / T::Median(walk));
+    std::printf(
+        "player: command line to all lengths known %.0f ms; plain loop of libavformat in "
+        "one thread %.0f ms; ratio %.2f\n",
+        T::Median(known), T::Median(lengths), T::Median(known) / T::Median(lengths));
+    std::printf("player: longest pause of the event loop meanwhile %.1f ms (worst run %.1f ms)\n",
+                T::Median(stall), *std::max_element(stall.begin(), stall.end()));
+    std::printf("player: memory of the 10,000 entries over the empty player's %.1f MiB\n",
+                T::Median(memory));
+    return 0;
+}
