@@ -2,11 +2,15 @@
 // command line: the time until every row is shown, against a plain walk of the tree with
 // natural sorting; the time until every length is known, against a plain loop of libavformat
 // in one thread; the longest time the event loop did not turn meanwhile; and the memory the
-// entries take, the empty player's subtracted.
+// entries take over the empty player's.
 //
 // Each run is the program in a process of its own, built as main() builds it, on the offscreen
-// platform, with libmpv playing the first file as the player would (on the null audio output
-// when there is no sound device): `player_library --run ROOT` prints one line of figures.
+// platform, with libmpv playing the first files as the player would (on the null audio output
+// when there is no sound device). `player_library --run ROOT` starts with the tree on the
+// command line. Playing takes memory of its own, so the memory is measured on a second road:
+// `player_library --run ROOT FIRST` starts with one file playing, and the tree comes as a
+// second start's command line handed over to the running player. Each prints its figures.
+#include <malloc.h>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -33,7 +37,8 @@ constexpr int kRuns = 3;
 constexpr int kTimeoutMs = 600000;
 
 struct Figures {
-    double rowsMs = 0, lengthsMs = 0, stallMs = 0, memoryMiB = 0;
+    // Resident memory, and the heap in use, over the empty player's.
+    double rowsMs = 0, lengthsMs = 0, stallMs = 0, memoryMiB = 0, heapMiB = 0;
 };
 
 bool allLengthsKnown(const PlaylistModel& entries) {
@@ -55,7 +60,9 @@ bool runUntil(const std::function<bool()>& done) {
     return true;
 }
 
-int runPlayer(int argc, char* argv[], const QString& root) {
+// Builds the player as main() does; with `first`, it plays that file before the tree comes.
+int runPlayer(int argc, char* argv[], const QString& root, const QString& first) {
+    mallopt(M_ARENA_MAX, 4);  // as main() sets it
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
@@ -67,12 +74,16 @@ int runPlayer(int argc, char* argv[], const QString& root) {
     forms.Load();
     forms.Main().show();
     controller.TogglePlaylist();
-    QElapsedTimer settle;
-    settle.start();
-    runUntil([&] { return settle.elapsed() > 500; });
+    if (!first.isEmpty())
+        controller.AddPaths({first});
+    QElapsedTimer sinceCommand;
+    sinceCommand.start();
+    runUntil([&] { return sinceCommand.elapsed() > (first.isEmpty() ? 500 : 1500); });
     const long emptyKiB = LibraryTree::ResidentKiB();
+    const size_t emptyHeap = mallinfo2().uordblks;
+    const int rowsBefore = entries.Count();
 
-    QElapsedTimer sinceTick, sinceCommand;
+    QElapsedTimer sinceTick;
     qint64 longestGapNs = 0;
     QTimer ticker;
     ticker.setInterval(1);
@@ -85,43 +96,46 @@ int runPlayer(int argc, char* argv[], const QString& root) {
     sinceCommand.start();
     controller.AddPaths(CommandLine::Parse({root}, QDir::currentPath()).paths);
     Figures figures;
-    const bool shown =
-        runUntil([&] { return entries.Count() == LibraryTree::kFiles && !entries.Scanning(); });
+    const bool shown = runUntil(
+        [&] { return entries.Count() == rowsBefore + LibraryTree::kFiles && !entries.Scanning(); });
     QCoreApplication::processEvents();  // the last rows laid out and painted
     figures.rowsMs = static_cast<double>(sinceCommand.nsecsElapsed()) / 1e6;
-    const bool known = shown && runUntil([&] { return allLengthsKnown(entries); });
+    if (!shown || !runUntil([&] { return allLengthsKnown(entries); })) {
+        std::fprintf(stderr, "player_library: %d rows, not every length known\n", entries.Count());
+        return 1;
+    }
     figures.lengthsMs = static_cast<double>(sinceCommand.nsecsElapsed()) / 1e6;
     ticker.stop();
     figures.stallMs = static_cast<double>(longestGapNs) / 1e6;
     figures.memoryMiB = static_cast<double>(LibraryTree::ResidentKiB() - emptyKiB) / 1024.0;
-    if (!known) {
-        std::fprintf(stderr, "player_library: %d rows, lengths not all known\n", entries.Count());
-        return 1;
-    }
-    std::printf("%.1f %.1f %.1f %.2f\n", figures.rowsMs, figures.lengthsMs, figures.stallMs,
-                figures.memoryMiB);
+    figures.heapMiB = (static_cast<double>(mallinfo2().uordblks) - static_cast<double>(emptyHeap)) /
+                      (1024.0 * 1024.0);
+    std::printf("%.1f %.1f %.1f %.2f %.2f\n", figures.rowsMs, figures.lengthsMs, figures.stallMs,
+                figures.memoryMiB, figures.heapMiB);
     return 0;
 }
 
-bool runOnce(const QString& self, const QString& root, Figures* figures) {
+bool runOnce(const QStringList& arguments, Figures* figures) {
     QProcess run;
     run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    run.start(self, {QStringLiteral("--run"), root});
+    run.start(QCoreApplication::applicationFilePath(),
+              QStringList{QStringLiteral("--run")} + arguments);
     if (!run.waitForFinished(kTimeoutMs) || run.exitCode() != 0)
         return false;
     const QList<QByteArray> fields = run.readAllStandardOutput().simplified().split(' ');
-    if (fields.size() != 4)
+    if (fields.size() != 5)
         return false;
     *figures = Figures{fields[0].toDouble(), fields[1].toDouble(), fields[2].toDouble(),
-                       fields[3].toDouble()};
+                       fields[3].toDouble(), fields[4].toDouble()};
     return true;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc == 3 && QByteArray(argv[1]) == "--run")
-        return runPlayer(argc, argv, QString::fromLocal8Bit(argv[2]));
+    if ((argc == 3 || argc == 4) && QByteArray(argv[1]) == "--run")
+        return runPlayer(argc, argv, QString::fromLocal8Bit(argv[2]),
+                         argc == 4 ? QString::fromLocal8Bit(argv[3]) : QString());
     QCoreApplication app(argc, argv);
     QTemporaryDir tree;
     const QStringList files = LibraryTree::Make(tree.path());
@@ -131,19 +145,22 @@ int main(int argc, char* argv[]) {
     }
     LibraryTree::PlainWalk(tree.path());  // the tree in the cache for every side
     LibraryTree::PlainLengths(files, false);
-    std::vector<double> walk, lengths, rows, known, stall, memory;
+    std::vector<double> walk, lengths, rows, known, stall, memory, heap, playing;
     for (int run = 0; run < kRuns; ++run) {
         walk.push_back(LibraryTree::TimeMs([&] { LibraryTree::PlainWalk(tree.path()); }));
         lengths.push_back(LibraryTree::TimeMs([&] { LibraryTree::PlainLengths(files, true); }));
-        Figures figures;
-        if (!runOnce(QCoreApplication::applicationFilePath(), tree.path(), &figures)) {
+        Figures fresh, handedOver;
+        if (!runOnce({tree.path()}, &fresh) ||
+            !runOnce({tree.path(), files.first()}, &handedOver)) {
             std::fprintf(stderr, "player_library: the player's run failed\n");
             return 1;
         }
-        rows.push_back(figures.rowsMs);
-        known.push_back(figures.lengthsMs);
-        stall.push_back(figures.stallMs);
-        memory.push_back(figures.memoryMiB);
+        rows.push_back(fresh.rowsMs);
+        known.push_back(fresh.lengthsMs);
+        stall.push_back(std::max(fresh.stallMs, handedOver.stallMs));
+        memory.push_back(handedOver.memoryMiB);
+        heap.push_back(handedOver.heapMiB);
+        playing.push_back(fresh.memoryMiB);
     }
     using T = LibraryTree;
     std::printf(
@@ -156,7 +173,10 @@ int main(int argc, char* argv[]) {
         T::Median(known), T::Median(lengths), T::Median(known) / T::Median(lengths));
     std::printf("player: longest pause of the event loop meanwhile %.1f ms (worst run %.1f ms)\n",
                 T::Median(stall), *std::max_element(stall.begin(), stall.end()));
-    std::printf("player: memory of the 10,000 entries over the empty player's %.1f MiB\n",
-                T::Median(memory));
+    std::printf(
+        "player: memory of the 10,000 entries handed to a playing player: resident "
+        "%.1f MiB, heap in use %.1f MiB (a fresh start with them on its command line, "
+        "the first files' playing counted too: %.1f MiB)\n",
+        T::Median(memory), T::Median(heap), T::Median(playing));
     return 0;
 }

@@ -1,5 +1,9 @@
 #include "platform/MediaInfoReader.h"
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <QThread>
 
 #include "platform/MediaHeader.h"
@@ -7,6 +11,12 @@
 namespace {
 constexpr int kMostPerRun = 256;  // results announced per turn of the event loop
 constexpr int kGatherMs = 20;     // results gather this long before they are announced
+// Reading headers is background work: playback, the windows and the folder scan come first.
+// (A thread's own nice value; Qt's low priority does not change it on Linux.)
+bool lowerThisThread() {
+    return setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 5) == 0;
+}
+
 }  // namespace
 
 MediaInfoReader::MediaInfoReader(QObject* parent, QString coverFolder)
@@ -30,6 +40,8 @@ void MediaInfoReader::Request(const QStringList& paths) {
     const int generation = generation_;
     for (const QString& path : paths)
         pool_.start([this, path, generation] {
+            static thread_local const bool lowered = lowerThisThread();
+            (void)lowered;
             if (generation == generation_)
                 finished(MediaHeader::Read(path, coverFolder_), generation);
         });
