@@ -77,7 +77,12 @@ void Controller::WirePlaylist(FormPLS& playlist) {
     connect(&playlist, &FormPLS::EveryEntryFailed, this, [this] { forms_.Main().GoStop(false); });
     // Whatever starts an entry (a button, a key, a menu, a drop, the end of a file), the
     // player shows it playing.
-    connect(&playlist, &FormPLS::EntryStarted, this, [this] { forms_.Main().GoPlay(false); });
+    connect(&playlist, &FormPLS::EntryStarted, this, [this] {
+        forms_.Main().GoPlay(false);
+        // At once, not on the next turn of the event loop: a short file may end before that
+        // turn comes, and the one after it would then be opened afresh, with a gap.
+        queueUpcoming();
+    });
     connect(new DropTarget(&playlist), &DropTarget::Dropped, this, &Controller::AddPaths);
     addPlaylistKeys(playlist);
     connect(&playlist, &FormPLS::UpcomingChanged, this, &Controller::queueSoon);
