@@ -2,7 +2,6 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -23,17 +22,15 @@ class PlaybackControl;
 // makes it afresh, wired and loaded.
 class Forms : public Wiring {
   public:
-    using ControlFactory = std::function<std::unique_ptr<PlaybackControl>()>;
-
     Forms(Player& player, PlaylistModel& entries);
     ~Forms() override;
+    Forms(const Forms&) = delete;
+    Forms& operator=(const Forms&) = delete;
 
     // The controller wires the windows there are and those made later.
     void WireWith(Controller& controller);
     // The load handlers: the main window's (the skin the settings name), then the playlist's.
     void Load();
-    Forms(const Forms&) = delete;
-    Forms& operator=(const Forms&) = delete;
 
     frmMain& Main();
     FormPLS& Playlist();
