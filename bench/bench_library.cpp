@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "EventLoopWatch.h"
 #include "LibraryTree.h"
 #include "platform/AvFormatLibrary.h"
 #include "platform/MediaHeader.h"
@@ -69,14 +70,7 @@ int pooledLengths(const QStringList& files, const QString& covers) {
 // Scan and lengths at once, as the player does them: the event loop's longest pause, and the
 // memory that 10,000 entries with their lengths and tags take.
 void together(const QString& root, const QString& covers) {
-    QElapsedTimer sinceTick;
-    qint64 longestGapNs = 0;
-    QTimer ticker;
-    ticker.setInterval(1);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        longestGapNs = std::max(longestGapNs, sinceTick.nsecsElapsed());
-        sinceTick.restart();
-    });
+    EventLoopWatch watch;
     const long before = LibraryTree::ResidentKiB();
     QList<MediaInfo> entries;
     {
@@ -92,14 +86,13 @@ void together(const QString& root, const QString& covers) {
         QObject::connect(&scan, &FolderScan::Finished, [&] { scanned = true; });
         QObject::connect(&reader, &MediaInfoReader::Read,
                          [&](const MediaInfo& info) { entries << info; });
-        sinceTick.start();
-        ticker.start();
+        watch.Start();
         scan.Start(root);
         runUntil([&] { return scanned && entries.size() == asked; });
-        ticker.stop();
+        watch.Stop();
     }
     std::printf("longest pause of the event loop while scanning and reading together: %.1f ms\n",
-                static_cast<double>(longestGapNs) / 1e6);
+                watch.LongestMs());
     std::printf("memory of %lld entries with lengths and tags: %.1f MiB\n",
                 static_cast<long long>(entries.size()),
                 static_cast<double>(LibraryTree::ResidentKiB() - before) / 1024.0);

@@ -21,15 +21,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "EventLoopWatch.h"
 #include "LibraryTree.h"
+#include "TestForms.h"
 #include "app/CommandLine.h"
-#include "app/Controller.h"
-#include "app/Forms.h"
-#include "app/Player.h"
 #include "app/frmMain.h"
 #include "platform/MpvPlaybackControl.h"
 #include "playlist/FormPLS.h"
-#include "playlist/PlaylistModel.h"
 
 namespace {
 
@@ -60,18 +58,16 @@ bool runUntil(const std::function<bool()>& done) {
     return true;
 }
 
-// Builds the player as main() does; with `first`, it plays that file before the tree comes.
+// Builds the player in the order main() does; with `first`, it plays that file before the tree
+// comes.
 int runPlayer(int argc, char* argv[], const QString& root, const QString& first) {
     mallopt(M_ARENA_MAX, 4);  // as main() sets it
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
-    Player player(std::make_unique<MpvPlaybackControl>());
-    PlaylistModel entries;
-    Forms forms(player, entries);
-    Controller controller(forms);
-    forms.WireWith(controller);
-    forms.Load();
+    TestForms forms{[] { return std::make_unique<MpvPlaybackControl>(); }};
+    Controller& controller = forms.Operations();
+    PlaylistModel& entries = forms.Entries();
     forms.Main().show();
     controller.TogglePlaylist();
     if (!first.isEmpty())
@@ -83,16 +79,8 @@ int runPlayer(int argc, char* argv[], const QString& root, const QString& first)
     const size_t emptyHeap = mallinfo2().uordblks;
     const int rowsBefore = entries.Count();
 
-    QElapsedTimer sinceTick;
-    qint64 longestGapNs = 0;
-    QTimer ticker;
-    ticker.setInterval(1);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        longestGapNs = std::max(longestGapNs, sinceTick.nsecsElapsed());
-        sinceTick.restart();
-    });
-    sinceTick.start();
-    ticker.start();
+    EventLoopWatch watch;
+    watch.Start();
     sinceCommand.start();
     controller.AddPaths(CommandLine::Parse({root}, QDir::currentPath()).paths);
     Figures figures;
@@ -105,8 +93,8 @@ int runPlayer(int argc, char* argv[], const QString& root, const QString& first)
         return 1;
     }
     figures.lengthsMs = static_cast<double>(sinceCommand.nsecsElapsed()) / 1e6;
-    ticker.stop();
-    figures.stallMs = static_cast<double>(longestGapNs) / 1e6;
+    watch.Stop();
+    figures.stallMs = watch.LongestMs();
     figures.memoryMiB = static_cast<double>(LibraryTree::ResidentKiB() - emptyKiB) / 1024.0;
     figures.heapMiB = (static_cast<double>(mallinfo2().uordblks) - static_cast<double>(emptyHeap)) /
                       (1024.0 * 1024.0);
