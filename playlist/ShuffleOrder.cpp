@@ -90,10 +90,20 @@ int ShuffleOrder::After(int current, int count) {
         std::vector<int> all(count);
         std::iota(all.begin(), all.end(), 0);
         nextRound_ = shuffled(std::move(all));
-        // The new round does not begin with the entry that ended the last one.
-        if (count >= 2 && nextRound_.front() == round_.back()) {
-            std::uniform_int_distribution<int> pick(1, count - 1);
-            std::swap(nextRound_.front(), nextRound_[pick(random_)]);
+        // The new round begins with neither of the two entries that ended the last one: it
+        // repeats neither, and a step back from the last entry to the one before it is never
+        // taken for the start of the new round.
+        const auto ended = [this, count](int entry) {
+            const int last = size() - 1;
+            return entry == round_[last] || (count >= 3 && entry == round_[last - 1]);
+        };
+        if (count >= 2 && ended(nextRound_.front())) {
+            std::vector<int> starts;
+            for (int i = 1; i < count; ++i)
+                if (!ended(nextRound_[i]))
+                    starts.push_back(i);
+            std::uniform_int_distribution<std::size_t> pick(0, starts.size() - 1);
+            std::swap(nextRound_.front(), nextRound_[starts[pick(random_)]]);
         }
     }
     return nextRound_.front();

@@ -73,6 +73,19 @@ TEST(ShuffleOrder, PreviousStepsBackThroughWhatWasPlayedAndNextReturns) {
     EXPECT_EQ(order.After(played[0], 5), played[1]) << "forward again in the same order";
 }
 
+// The player asks for the entry after each one that starts, so the next round is made as the
+// last entry of a round starts; stepping back from there stays in the round, whatever it is.
+TEST(ShuffleOrder, StepsBackFromARoundsLastEntryStayInTheRoundAfterTheNextWasAskedFor) {
+    for (std::uint32_t seed = 0; seed < 200; ++seed) {
+        ShuffleOrder order(seed);
+        const std::vector<int> played = playOn(order, -1, 5, 5);
+        order.After(played[4], 5);
+        ASSERT_EQ(order.Before(played[4], 5), played[3]) << "seed " << seed;
+        order.After(played[3], 5);
+        ASSERT_EQ(order.Before(played[3], 5), played[2]) << "seed " << seed;
+    }
+}
+
 TEST(ShuffleOrder, AnEntryPickedByHandCountsAsPlayedAndTheRoundStillCoversEveryEntry) {
     ShuffleOrder order(3);
     const std::vector<int> first = playOn(order, -1, 8, 2);
